@@ -1,0 +1,29 @@
+# SPDX-License-Identifier: MIT
+# The newcomer's door: `make test` and `make run` install what is missing first.
+# A thin wrapper over CMakePresets.json; people who use CMake directly need none of it.
+
+PRESET ?= release
+
+.PHONY: all deps build test run bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake --preset $(PRESET)
+	cmake --build --preset $(PRESET)
+
+test: build
+	ctest --preset $(PRESET)
+
+run:
+	@echo "pemdra's window is not built yet: 'make test' runs the conversion core's tests." >&2
+	@exit 1
+
+bench: build
+	build/$(PRESET)/bench/core_bench
+
+clean:
+	rm -rf build

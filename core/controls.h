@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pemdra {
+
+/// The five text boxes of the window.
+enum class TextBox { Text1, Text2, Text3, Text4, Text5 };
+
+/// The control's name as the window knows it: "Text1" ... "Text5".
+[[nodiscard]] std::string_view controlName(TextBox box);
+
+/// The window's texts as the handlers see them, and nothing more: the whole text
+/// of each text box, the text field of the π combo box and the end of its list.
+///
+/// An implementation answers each access with a status; the public calls test it
+/// at once and raise RuntimeError(ErrorCode::ControlFailed) naming the control, so
+/// no handler ever goes on with a text it did not get.
+class Controls {
+ public:
+  Controls() = default;
+  Controls(const Controls&) = delete;
+  Controls& operator=(const Controls&) = delete;
+  Controls(Controls&&) = delete;
+  Controls& operator=(Controls&&) = delete;
+  virtual ~Controls() = default;
+
+  [[nodiscard]] std::u16string text(TextBox box);
+  void setText(TextBox box, std::u16string_view text);
+  [[nodiscard]] std::u16string comboText();
+  void addComboItem(std::u16string_view item);
+
+ private:
+  virtual std::optional<std::u16string> readText(TextBox box) = 0;
+  virtual bool writeText(TextBox box, std::u16string_view text) = 0;
+  virtual std::optional<std::u16string> readComboText() = 0;
+  virtual bool appendComboItem(std::u16string_view item) = 0;
+};
+
+}  // namespace pemdra

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#include "memory_controls.h"
+
+namespace pemdra::testing {
+
+bool MemoryControls::admit(std::string entry) {
+  const std::size_t index = m_accesses++;
+  if (recording) log.push_back(std::move(entry));
+  return !(failAt && *failAt == index);
+}
+
+std::optional<std::u16string> MemoryControls::readText(TextBox box) {
+  if (!admit("read " + std::string(controlName(box)))) return std::nullopt;
+  return (*this)[box];
+}
+
+bool MemoryControls::writeText(TextBox box, std::u16string_view text) {
+  if (!admit("write " + std::string(controlName(box)))) return false;
+  (*this)[box] = text;
+  return true;
+}
+
+std::optional<std::u16string> MemoryControls::readComboText() {
+  if (!admit("read Combo1")) return std::nullopt;
+  return combo;
+}
+
+bool MemoryControls::appendComboItem(std::u16string_view item) {
+  if (!admit("add Combo1")) return false;
+  comboItems.emplace_back(item);
+  return true;
+}
+
+}  // namespace pemdra::testing
