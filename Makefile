@@ -18,9 +18,8 @@ build: deps
 test: build
 	ctest --preset $(PRESET)
 
-run:
-	@echo "pemdra's window is not built yet: 'make test' runs the conversion core's tests." >&2
-	@exit 1
+run: build
+	build/$(PRESET)/pemdra
 
 bench: build
 	build/$(PRESET)/bench/core_bench

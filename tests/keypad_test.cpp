@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+#include "keypad.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "formload.h"
+#include "memory_controls.h"
+
+namespace pemdra {
+namespace {
+
+using testing::MemoryControls;
+
+std::u16string press(std::u16string start, std::initializer_list<void (*)(Controls&)> keys) {
+  MemoryControls form;
+  form[TextBox::Text1] = std::move(start);
+  for (auto* key : keys) key(form);
+  return form[TextBox::Text1];
+}
+
+TEST(Keypad, AppendsEachKeyAtTheRightEndWithoutChecking) {
+  EXPECT_EQ(press(u"", {C1_Click, C2_Click, Ca_Click, C5_Click}), u"12,5");
+  EXPECT_EQ(press(u"", {Ca_Click}), u",");
+  EXPECT_EQ(press(u"", {Ca_Click, Ca_Click}), u",,");
+  EXPECT_EQ(press(u"", {C0_Click, C0_Click, C7_Click}), u"007");
+  EXPECT_EQ(press(u"abc", {C9_Click}), u"abc9");
+  EXPECT_EQ(press(u"12", {C3_Click}), u"123");  // text + text, never 12 + 3
+  EXPECT_EQ(press(u"", {C0_Click, C1_Click, C2_Click, C3_Click, C4_Click, C5_Click, C6_Click,
+                        C7_Click, C8_Click, C9_Click}),
+            u"0123456789");
+  const std::u16string longText(100'000, u'5');
+  EXPECT_EQ(press(longText, {C6_Click}), longText + u"6");
+}
+
+TEST(Keypad, ClearAndDeleteLast) {
+  EXPECT_EQ(press(u"12,5", {CAC_Click}), u"12,");
+  EXPECT_EQ(press(u"7", {CAC_Click}), u"");
+  EXPECT_EQ(press(u"", {CAC_Click}), u"");
+  EXPECT_EQ(press(u"359,9999 anything", {Cb_Click}), u"");
+  EXPECT_EQ(press(u"", {Cb_Click}), u"");
+}
+
+TEST(Keypad, DeleteLastTakesASurrogatePairWhole) {
+  EXPECT_EQ(press(u"12\U0001F600", {CAC_Click}), u"12");
+  EXPECT_EQ(press(u"\U0001D70B", {CAC_Click}), u"");
+  EXPECT_EQ(press(u"\U0001D70B\U0001D70B", {CAC_Click, CAC_Click}), u"");
+  // A lone half already there is one character to the user and goes alone.
+  EXPECT_EQ(press(u"1\xD83D", {CAC_Click}), u"1");
+  EXPECT_EQ(press(u"1\xDE00", {CAC_Click}), u"1");
+}
+
+TEST(Keypad, ReadsOnceWritesAtMostOnceAndTouchesNothingElse) {
+  MemoryControls form;
+  form[TextBox::Text1] = u"4";
+  form[TextBox::Text2] = u"result";
+  form.combo = u"3,14";
+  C5_Click(form);
+  CAC_Click(form);
+  Cb_Click(form);
+  CAC_Click(form);
+  EXPECT_EQ(form.log, (std::vector<std::string>{"read Text1", "write Text1", "read Text1",
+                                                "write Text1", "write Text1", "read Text1"}));
+  EXPECT_EQ(form[TextBox::Text2], u"result");
+  EXPECT_EQ(form.combo, u"3,14");
+}
+
+TEST(Keypad, TableBindsEveryButtonToItsHandler) {
+  for (const KeypadKey& key : kKeypad) {
+    MemoryControls form;
+    form[TextBox::Text1] = u"12";
+    key.click(form);
+    if (!key.typed.empty()) {
+      EXPECT_EQ(form[TextBox::Text1], u"12" + std::u16string(key.typed)) << key.button;
+    }
+  }
+}
+
+TEST(FormLoad, AppendsTheThreePiChoicesInOrderAndNothingElse) {
+  MemoryControls form;
+  Form_Load(form);
+  EXPECT_EQ(form.comboItems,
+            (std::vector<std::u16string>{u"3,14", u"3,14159", u"3,14159265358979"}));
+  EXPECT_EQ(form.log, (std::vector<std::string>{"add Combo1", "add Combo1", "add Combo1"}));
+  EXPECT_TRUE(form.combo.empty());
+}
+
+}  // namespace
+}  // namespace pemdra

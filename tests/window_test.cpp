@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: MIT
+// The window on Qt's offscreen platform: every control as the form table lays it
+// out, the start state, focus, typing, and clicks through to the handlers.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "conversion.h"
+#include "error.h"
+#include "form.h"
+#include "pemdrawindow.h"
+
+namespace pemdra::ui {
+namespace {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = std::make_unique<PemdraWindow>();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+
+  template <typename Widget = QWidget>
+  Widget* control(const char* name) {
+    auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  QLineEdit* box(int number) {
+    return control<QLineEdit>(("Text" + std::to_string(number)).c_str());
+  }
+
+  std::unique_ptr<PemdraWindow> window;
+};
+
+TEST_F(WindowTest, IsTheFixedSizeFormWithItsTitleAndColour) {
+  EXPECT_EQ(window->objectName(), QStringLiteral("pemdra"));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Μετατροπέας"));
+  EXPECT_EQ(window->size(), QSize(470, 366));
+  EXPECT_EQ(window->minimumSize(), window->maximumSize());
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(window->palette().color(QPalette::Window), QColor(255, 128, 128));
+  EXPECT_EQ(window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), 24);
+}
+
+TEST_F(WindowTest, LaysOutEveryControlAsTheTableSays) {
+  // Expected rectangles in pixels, worked out from the twips by hand.
+  const std::map<std::string, QRect> rects = {
+      {"Text1", {8, 48, 305, 33}},   {"Text2", {8, 208, 457, 33}},  {"Text3", {8, 248, 457, 33}},
+      {"Text4", {8, 328, 457, 33}},  {"Text5", {40, 288, 425, 33}}, {"C1", {328, 8, 41, 33}},
+      {"C2", {376, 8, 41, 33}},      {"C3", {424, 8, 41, 33}},      {"C4", {328, 48, 41, 33}},
+      {"C5", {376, 48, 41, 33}},     {"C6", {424, 48, 41, 33}},     {"C7", {328, 88, 41, 33}},
+      {"C8", {376, 88, 41, 33}},     {"C9", {424, 88, 41, 33}},     {"Cb", {280, 128, 41, 33}},
+      {"CAC", {328, 128, 41, 33}},   {"C0", {376, 128, 41, 33}},    {"Ca", {424, 128, 41, 33}},
+      {"CY", {328, 168, 137, 33}},   {"Label1", {8, 24, 257, 17}},  {"Label2", {128, 184, 129, 17}},
+      {"Label3", {8, 104, 249, 25}}, {"Combo1", {8, 128, 265, 32}}, {"Line1", {8, 174, 305, 5}},
+  };
+  for (const auto& [name, rect] : rects) {
+    const QWidget* widget = control(name.c_str());
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->geometry(), rect) << name;
+    EXPECT_TRUE(widget->isVisible()) << name;
+    EXPECT_TRUE(widget->isEnabled()) << name;
+    EXPECT_FALSE(widget->accessibleName().isEmpty()) << name;
+  }
+  EXPECT_EQ(control("Text1")->accessibleName(), QStringLiteral("γωνία σε δεκαδικές μοίρες"));
+}
+
+TEST_F(WindowTest, ShowsEveryCaptionInItsFont) {
+  const struct {
+    const char* name;
+    QString caption;
+    double points;
+    bool bold;
+  } buttons[] = {
+      {"C0", QStringLiteral("0"), 13.5, true},
+      {"C1", QStringLiteral("1"), 13.5, true},
+      {"C2", QStringLiteral("2"), 13.5, true},
+      {"C3", QStringLiteral("3"), 13.5, true},
+      {"C4", QStringLiteral("4"), 13.5, true},
+      {"C5", QStringLiteral("5"), 13.5, true},
+      {"C6", QStringLiteral("6"), 13.5, true},
+      {"C7", QStringLiteral("7"), 13.5, true},
+      {"C8", QStringLiteral("8"), 13.5, true},
+      {"C9", QStringLiteral("9"), 13.5, true},
+      {"Ca", QStringLiteral(","), 13.5, true},
+      {"Cb", QStringLiteral("AC"), 13.5, true},
+      {"CAC", QStringLiteral("C"), 13.5, true},
+      {"CY", QStringLiteral("ΜΕΤΑΤΡΟΠΗ >> ..."), 8.25, true},
+  };
+  for (const auto& b : buttons) {
+    const auto* button = control<QPushButton>(b.name);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), b.caption) << b.name;
+    EXPECT_DOUBLE_EQ(button->font().pointSizeF(), b.points) << b.name;
+    EXPECT_EQ(button->font().bold(), b.bold) << b.name;
+  }
+  const struct {
+    const char* name;
+    QString caption;
+  } labels[] = {
+      {"Label1", QStringLiteral("Δώσε την τιμή της γωνίας ως δεκαδικό αριθμό :")},
+      {"Label2", QStringLiteral("Ισοδύναμες τιμές :")},
+      {"Label3", QStringLiteral("Διαλέξτε την τιμή του π :")},
+  };
+  for (const auto& l : labels) {
+    const auto* label = control<QLabel>(l.name);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), l.caption);
+    EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 9.75);
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_TRUE(label->autoFillBackground());
+    EXPECT_EQ(label->alignment(), Qt::AlignLeft | Qt::AlignTop);
+    EXPECT_EQ(label->palette().color(QPalette::Window), QColor(255, 128, 128));
+  }
+  EXPECT_EQ(control("Label1")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+  EXPECT_EQ(control("Label3")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+  EXPECT_EQ(control("Label2")->palette().color(QPalette::WindowText),
+            QApplication::palette(control("Label2")).color(QPalette::WindowText));
+  EXPECT_EQ(control("C1")->font().families().value(0), QStringLiteral("MS Sans Serif"));
+}
+
+TEST_F(WindowTest, ColoursAndAlignsTheBoxes) {
+  for (int number = 1; number <= 5; ++number) {
+    const QLineEdit* edit = box(number);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(255, 255, 255)) << number;
+    EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(0, 0, 0)) << number;
+    EXPECT_DOUBLE_EQ(edit->font().pointSizeF(), 13.5);
+    EXPECT_FALSE(edit->font().bold());
+    EXPECT_FALSE(edit->isReadOnly());
+    EXPECT_EQ(edit->alignment() & Qt::AlignHorizontal_Mask,
+              number == 1 ? Qt::AlignRight : Qt::AlignHCenter);
+  }
+  const auto* combo = control<QComboBox>("Combo1");
+  EXPECT_EQ(combo->palette().color(QPalette::Base), QColor(128, 128, 128));
+  EXPECT_EQ(combo->palette().color(QPalette::Text), QColor(255, 255, 255));
+  EXPECT_TRUE(combo->font().bold());
+  EXPECT_EQ(control("Line1")->palette().color(QPalette::Window), QColor(128, 128, 128));
+}
+
+TEST_F(WindowTest, StartsEmptyWithThreePiChoicesNoneSelected) {
+  for (int number = 1; number <= 5; ++number) EXPECT_TRUE(box(number)->text().isEmpty());
+  const auto* combo = control<QComboBox>("Combo1");
+  ASSERT_EQ(combo->count(), 3);
+  EXPECT_EQ(combo->itemText(0), QStringLiteral("3,14"));
+  EXPECT_EQ(combo->itemText(1), QStringLiteral("3,14159"));
+  EXPECT_EQ(combo->itemText(2), QStringLiteral("3,14159265358979"));
+  EXPECT_EQ(combo->currentIndex(), -1);
+  EXPECT_TRUE(combo->currentText().isEmpty());
+  EXPECT_TRUE(combo->isEditable());
+  EXPECT_EQ(QApplication::focusWidget(), box(1));
+}
+
+TEST_F(WindowTest, TabWalksTheControlsInTabOrder) {
+  const char* order[] = {"Text2", "Text3", "Text4", "C1",     "C2",    "C3",   "C4",
+                         "C5",    "C6",    "C7",    "C8",     "C9",    "Cb",   "C0",
+                         "Ca",    "CY",    "CAC",   "Combo1", "Text5", "Text1"};
+  for (const char* name : order) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    // The combo box's text field takes the focus on its behalf.
+    if (qobject_cast<QComboBox*>(focus->parentWidget()) != nullptr) focus = focus->parentWidget();
+    EXPECT_EQ(focus->objectName(), QString::fromLatin1(name));
+  }
+}
+
+TEST_F(WindowTest, TypedTextsStayAndTheTypedPiIsWhatConverts) {
+  QTest::keyClicks(box(3), QStringLiteral("my note"));
+  EXPECT_EQ(box(3)->text(), QStringLiteral("my note"));
+
+  auto* combo = control<QComboBox>("Combo1");
+  QTest::keyClicks(combo->lineEdit(), QStringLiteral("3,2"));
+  QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(combo->count(), 3);  // a typed value is never added to the list
+  QTest::keyClicks(box(1), QStringLiteral("90"));
+  QTest::mouseClick(control("CY"), Qt::LeftButton);
+  EXPECT_EQ(box(2)->text(), QStringLiteral("090° 00' 00''+,0'' μοίρες / (squadron)"));
+  EXPECT_EQ(box(3)->text(), QStringLiteral("0,5  π ακτίνια/ (rad)"));
+  EXPECT_EQ(box(5)->text(), QStringLiteral("1,6 ακτίνια / (rad)"));
+  EXPECT_EQ(box(4)->text(), QStringLiteral("100 βαθμοί / (degrees)"));
+}
+
+TEST_F(WindowTest, PickedPiItemConverts) {
+  auto* combo = control<QComboBox>("Combo1");
+  combo->setCurrentIndex(1);
+  box(1)->setText(QStringLiteral("45"));
+  QTest::mouseClick(control("CY"), Qt::LeftButton);
+  EXPECT_EQ(box(5)->text(), QStringLiteral("0,7853975 ακτίνια / (rad)"));
+  EXPECT_EQ(combo->currentText(), QStringLiteral("3,14159"));
+}
+
+TEST_F(WindowTest, TheRoadOfOneConversionByClicks) {
+  const auto click = [&](const char* name) { QTest::mouseClick(control(name), Qt::LeftButton); };
+  const auto results = [&] {
+    return QStringList{box(2)->text(), box(3)->text(), box(5)->text(), box(4)->text()};
+  };
+  click("C4");
+  click("C5");
+  EXPECT_EQ(box(1)->text(), QStringLiteral("45"));
+  auto* combo = control<QComboBox>("Combo1");
+  combo->showPopup();
+  auto* list = combo->view();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualRect(combo->model()->index(1, 0)).center());
+  EXPECT_EQ(combo->currentText(), QStringLiteral("3,14159"));
+  click("CY");
+  const QStringList for45 = {QStringLiteral("045° 00' 00''+,0'' μοίρες / (squadron)"),
+                             QStringLiteral("0,25  π ακτίνια/ (rad)"),
+                             QStringLiteral("0,7853975 ακτίνια / (rad)"),
+                             QStringLiteral("50 βαθμοί / (degrees)")};
+  EXPECT_EQ(results(), for45);
+
+  click("CAC");  // the keypad leaves the results on show while the input changes
+  EXPECT_EQ(results(), for45);
+  click("C9");
+  EXPECT_EQ(box(1)->text(), QStringLiteral("49"));
+  click("CY");
+  EXPECT_EQ(results(), (QStringList{QStringLiteral("049° 00' 00''+,0'' μοίρες / (squadron)"),
+                                    QStringLiteral("0,272222222222222  π ακτίνια/ (rad)"),
+                                    QStringLiteral("0,855210611111111 ακτίνια / (rad)"),
+                                    QStringLiteral("54,4444444444444 βαθμοί / (degrees)")}));
+  click("Ca");
+  click("Cb");
+  EXPECT_TRUE(box(1)->text().isEmpty());
+  EXPECT_EQ(results().value(3), QStringLiteral("54,4444444444444 βαθμοί / (degrees)"));
+  EXPECT_EQ(combo->currentText(), QStringLiteral("3,14159"));
+}
+
+TEST_F(WindowTest, ShowsAnUntrappedErrorWithoutBlockingOrEnding) {
+  window->dispatch(
+      [](Controls&) { throw RuntimeError(ErrorCode::ControlFailed, "Text1: failed"); });
+  auto* box = window->findChild<QMessageBox*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->windowTitle(), kErrorTitle);
+  EXPECT_TRUE(box->text().contains(QStringLiteral("Text1: failed")));
+  box->close();
+
+  QString reported;
+  window->setErrorReporter([&](const QString& message) { reported = message; });
+  window->dispatch([](Controls&) { throw std::runtime_error("out of memory"); });
+  EXPECT_EQ(reported, QStringLiteral("out of memory"));
+  EXPECT_TRUE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace pemdra::ui
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

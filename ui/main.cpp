@@ -1,0 +1,4 @@
+// SPDX-License-Identifier: MIT
+#include "startup.h"
+
+int main(int argc, char** argv) { return pemdra::ui::run(argc, argv); }

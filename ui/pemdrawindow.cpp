@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: MIT
+#include "pemdrawindow.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include <exception>
+
+#include "conversion.h"
+#include "error.h"
+#include "form.h"
+#include "formload.h"
+#include "keypad.h"
+#include "qtcontrols.h"
+
+namespace pemdra::ui {
+namespace {
+
+QString fromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void setColours(QWidget* widget, const ControlSpec& spec, QPalette::ColorRole foregroundRole,
+                QPalette::ColorRole backgroundRole) {
+  QPalette palette = widget->palette();
+  if (spec.foreground) palette.setColor(foregroundRole, *spec.foreground);
+  if (spec.background) palette.setColor(backgroundRole, *spec.background);
+  widget->setPalette(palette);
+}
+
+QWidget* createControl(const ControlSpec& spec, QWidget* form) {
+  QWidget* widget = nullptr;
+  QRect rect = spec.rect();
+  switch (spec.kind) {
+    case ControlKind::TextBox: {
+      auto* edit = new QLineEdit(form);
+      edit->setAlignment(spec.alignment);
+      setColours(edit, spec, QPalette::Text, QPalette::Base);
+      widget = edit;
+      break;
+    }
+    case ControlKind::CommandButton: {
+      auto* button = new QPushButton(fromUtf8(spec.caption), form);
+      button->setAutoDefault(false);
+      widget = button;
+      break;
+    }
+    case ControlKind::Label: {
+      auto* label = new QLabel(fromUtf8(spec.caption), form);
+      label->setAlignment(spec.alignment);
+      label->setAutoFillBackground(true);
+      setColours(label, spec, QPalette::WindowText, QPalette::Window);
+      widget = label;
+      break;
+    }
+    case ControlKind::ComboBox: {
+      auto* combo = new QComboBox(form);
+      combo->setEditable(true);
+      combo->setInsertPolicy(QComboBox::NoInsert);
+      combo->setDuplicatesEnabled(true);
+      setColours(combo, spec, QPalette::Text, QPalette::Base);
+      setColours(combo, spec, QPalette::ButtonText, QPalette::Button);
+      widget = combo;
+      break;
+    }
+    case ControlKind::Line: {
+      // A horizontal rule of kLineWidth pixels centred on its y, ends included.
+      auto* line = new QFrame(form);
+      line->setAutoFillBackground(true);
+      setColours(line, spec, QPalette::WindowText, QPalette::Window);
+      rect = QRect(rect.left(), rect.top() - kLineWidth / 2, rect.width() + 1, kLineWidth);
+      widget = line;
+      break;
+    }
+  }
+  widget->setObjectName(fromUtf8(spec.name));
+  widget->setAccessibleName(fromUtf8(spec.accessibleName));
+  widget->setGeometry(rect);
+  if (spec.pointSize > 0) widget->setFont(controlFont(spec));
+  if (spec.tabIndex < 0 || spec.kind == ControlKind::Label) widget->setFocusPolicy(Qt::NoFocus);
+  return widget;
+}
+
+}  // namespace
+
+PemdraWindow::PemdraWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+  setObjectName(QStringLiteral("pemdra"));
+  setWindowTitle(kFormTitle);
+  setFixedSize(kClientWidth, kClientHeight);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, kFormColour);
+  setPalette(palette);
+  setAutoFillBackground(true);
+
+  std::array<QLineEdit*, 5> textBoxes{};
+  QComboBox* combo = nullptr;
+  QWidget* previous = nullptr;
+  for (const ControlSpec& spec : formControls()) {
+    QWidget* widget = createControl(spec, this);
+    if (spec.kind == ControlKind::TextBox) {
+      const int number = spec.name.back() - '1';
+      textBoxes.at(static_cast<std::size_t>(number)) = static_cast<QLineEdit*>(widget);
+    } else if (spec.kind == ControlKind::ComboBox) {
+      combo = static_cast<QComboBox*>(widget);
+    }
+    if (widget->focusPolicy() != Qt::NoFocus) {
+      if (previous != nullptr) setTabOrder(previous, widget);
+      previous = widget;
+    }
+  }
+  m_controls = std::make_unique<QtControls>(textBoxes, combo);
+
+  // Bindings: the conversion button and the keypad, each to its handler.
+  const auto bind = [this](std::string_view button, void (*handler)(Controls&)) {
+    auto* widget = findChild<QPushButton*>(fromUtf8(button), Qt::FindDirectChildrenOnly);
+    connect(widget, &QPushButton::clicked, this, [this, handler] { dispatch(handler); });
+  };
+  bind("CY", &CY_Click);
+  for (const KeypadKey& key : kKeypad) bind(key.button, key.click);
+
+  dispatch(&Form_Load);
+
+  // Focus starts in the control with the lowest tab index.
+  textBoxes[0]->setFocus();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+PemdraWindow::~PemdraWindow() = default;
+
+void PemdraWindow::dispatch(void (*handler)(Controls&)) {
+  try {
+    handler(*m_controls);
+  } catch (const RuntimeError& error) {
+    showError(QString::fromUtf8(error.what()) +
+              QStringLiteral(" (%1)").arg(static_cast<int>(error.code())));
+  } catch (const std::exception& error) {
+    showError(QString::fromUtf8(error.what()));
+  }
+}
+
+void PemdraWindow::showError(const QString& message) {
+  if (m_reportError) {
+    m_reportError(message);
+    return;
+  }
+  auto* box = new QMessageBox(QMessageBox::Critical, kErrorTitle, message, QMessageBox::Ok, this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+}
+
+}  // namespace pemdra::ui

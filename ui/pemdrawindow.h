@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+#include "controls.h"
+
+namespace pemdra::ui {
+
+/// The one window, `pemdra`, built from the form table of form.h. Its load step
+/// fills the π list; the conversion button and the keypad call their handlers
+/// over the window's texts. No exception leaves a click: an error that a handler
+/// does not trap is shown to the user, and the window goes on.
+class PemdraWindow final : public QWidget {
+ public:
+  /// Shows an error that reached the window; by default a message box that does
+  /// not block the event loop.
+  using ErrorReporter = std::function<void(const QString& message)>;
+
+  explicit PemdraWindow(QWidget* parent = nullptr);
+  ~PemdraWindow() override;
+  PemdraWindow(const PemdraWindow&) = delete;
+  PemdraWindow& operator=(const PemdraWindow&) = delete;
+  PemdraWindow(PemdraWindow&&) = delete;
+  PemdraWindow& operator=(PemdraWindow&&) = delete;
+
+  /// The window's texts, as the handlers see them.
+  [[nodiscard]] Controls& controls() { return *m_controls; }
+  void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
+
+  /// Runs a handler over the window's texts and shows any error it raises.
+  void dispatch(void (*handler)(Controls&));
+
+ private:
+  void showError(const QString& message);
+
+  std::unique_ptr<Controls> m_controls;
+  ErrorReporter m_reportError;
+};
+
+/// The title of the message box that shows an error.
+inline const QString kErrorTitle = QStringLiteral("Σφάλμα εκτέλεσης");
+
+}  // namespace pemdra::ui

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+#include "startup.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "pemdrawindow.h"
+
+namespace pemdra::ui {
+namespace {
+
+constexpr const char* kNoDisplay =
+    "pemdra: cannot open a display (%s); run it in a desktop session, set DISPLAY to a "
+    "running X server, or start it under xvfb-run\n";
+
+// Until the application exists, Qt reports a display it cannot open as a warning
+// naming the display, then a fatal message about the platform plug-in, and aborts.
+// This handler turns that into one clear line and exit code 1 instead.
+QString firstWarning;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+
+void startupMessages(QtMsgType type, const QMessageLogContext& /*context*/,
+                     const QString& message) {
+  if (type == QtFatalMsg) {
+    const QString cause = firstWarning.isEmpty() ? message : firstWarning;
+    std::fprintf(stderr, kNoDisplay, qPrintable(cause.section(QLatin1Char('\n'), 0, 0)));
+    std::_Exit(1);
+  }
+  if (firstWarning.isEmpty()) firstWarning = message;
+}
+
+bool displayNamed() {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD) || defined(Q_OS_OPENBSD) || defined(Q_OS_NETBSD)
+  return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+         qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+#else
+  return true;
+#endif
+}
+
+}  // namespace
+
+int run(int argc, char** argv) {
+  if (!displayNamed()) {
+    std::fprintf(stderr, kNoDisplay, "neither DISPLAY nor WAYLAND_DISPLAY is set");
+    return 1;
+  }
+
+  const QtMessageHandler previous = qInstallMessageHandler(startupMessages);
+  QApplication app(argc, argv);
+  qInstallMessageHandler(previous);
+
+  QApplication::setApplicationName(QStringLiteral("pemdra"));
+  QApplication::setApplicationVersion(QStringLiteral(PEMDRA_VERSION));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pemdra/pemdra.png")));
+
+  PemdraWindow window;
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace pemdra::ui
