@@ -140,7 +140,8 @@ const std::array<ControlSpec, 24>& formControls() {
 
 QFont controlFont(const ControlSpec& spec) {
   QFont font;
-  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("DejaVu Sans")});
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(spec.pointSize);
   font.setBold(spec.bold);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -55,10 +56,14 @@ int run(int argc, char** argv) {
 
   QApplication::setApplicationName(QStringLiteral("pemdra"));
   QApplication::setApplicationVersion(QStringLiteral(PEMDRA_VERSION));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pemdra/pemdra.png")));
 
   PemdraWindow window;
   window.show();
+  // The icon is decoded once the window is on its way to the screen: the title bar
+  // and task bar take it a moment later, and the window itself shows sooner.
+  QTimer::singleShot(0, &window, [] {
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pemdra/pemdra.png")));
+  });
   return QApplication::exec();
 }
 

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Start-up time and peak memory of the real pemdra under Xvfb, beside a bare Qt
+# Widgets window with 24 plain widgets (the floor for this toolkit). Each run is a
+# whole process, timed from outside by bench/xlaunch from spawn to the first
+# exposure of its window; medians of RUNS runs each, taken alternately.
+#
+#   bench/startup.sh [BUILD_DIR]     (default build/release; RUNS=40 by default)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+runs=${RUNS:-40}
+[ -x "$build/pemdra" ] || { echo "startup.sh: build first (make build)" >&2; exit 1; }
+
+# -noreset: without it every new client pays for a server reset, which would
+# drown the figure.
+exec {fd}<> <(:)
+Xvfb -displayfd "$fd" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "${runtime:-}" "${out:-}"' EXIT
+read -r -t 10 number <&"$fd" || { echo "startup.sh: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$number"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+runtime=$(mktemp -d)  # Qt wants a private runtime folder; the same for both programs
+export XDG_RUNTIME_DIR=$runtime
+
+out=$(mktemp -d)
+"$build/bench/xlaunch" "$build/bench/reference_window" >/dev/null  # warm the caches
+"$build/bench/xlaunch" "$build/pemdra" >/dev/null
+for _ in $(seq "$runs"); do
+  "$build/bench/xlaunch" "$build/bench/reference_window" >>"$out/reference"
+  "$build/bench/xlaunch" "$build/pemdra" >>"$out/pemdra"
+done
+
+median() {  # median of field $2 (startup_ms or maxrss_kb) in file $1
+  sed -n "s/.*$2=\([0-9.]*\).*/\1/p" "$1" | sort -n |
+    awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'
+}
+ref_ms=$(median "$out/reference" startup_ms); ref_kb=$(median "$out/reference" maxrss_kb)
+pem_ms=$(median "$out/pemdra" startup_ms);    pem_kb=$(median "$out/pemdra" maxrss_kb)
+
+awk -v rm="$ref_ms" -v rk="$ref_kb" -v pm="$pem_ms" -v pk="$pem_kb" -v n="$runs" 'BEGIN {
+  printf "%-18s %12s %14s   (median of %d runs)\n", "program", "start-up", "peak memory", n
+  printf "%-18s %9.1f ms %11.1f MB\n", "reference window", rm, rk / 1024
+  printf "%-18s %9.1f ms %11.1f MB\n", "pemdra", pm, pk / 1024
+  printf "%-18s %11.2fx %+11.1f MB   (targets: at most 1.15x, within 5 MB)\n", "pemdra/reference", pm / rm, (pk - rk) / 1024
+}'
