@@ -1,15 +1,19 @@
 # SPDX-License-Identifier: MIT
-# The newcomer's door: `make test` and `make run` install what is missing first.
+# The newcomer's door: `make run` and `make test` install what is missing first.
 # A thin wrapper over CMakePresets.json; people who use CMake directly need none of it.
 
 PRESET ?= release
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build test run bench clean
+.PHONY: all deps deps-checks build test run bench startup-bench asan fuzz lint check clean
 
 all: build
 
 deps:
 	@scripts/install-deps
+
+deps-checks:
+	@scripts/install-deps checks
 
 build: deps
 	cmake --preset $(PRESET)
@@ -23,6 +27,29 @@ run: build
 
 bench: build
 	build/$(PRESET)/bench/core_bench
+	bench/startup.sh build/$(PRESET)
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+# Each fuzz target for FUZZ_SECONDS (60 by default).
+fuzz: deps-checks
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/run-fuzz $(FUZZ_SECONDS)
+
+# clang-format and clang-tidy.
+lint: deps-checks build
+	scripts/lint build/$(PRESET)
+
+# What CI runs beside `make test`: sanitizers, 30 s of fuzzing a target, static checks.
+check: deps-checks
+	$(MAKE) lint
+	$(MAKE) asan
+	$(MAKE) fuzz FUZZ_SECONDS=30
 
 clean:
 	rm -rf build

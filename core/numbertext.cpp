@@ -104,6 +104,10 @@ std::optional<double> readNumber(std::u16string_view text) {
 
 std::u16string writeNumber(double value) {
   if (value == 0.0) return u"0";  // also negative zero
+  // The largest doubles round up, at 15 digits, past the largest double; their
+  // text would not read back as a number. They are written one unit lower.
+  constexpr double kLargestWritten = 1.79769313486231e308;
+  if (std::fabs(value) > kLargestWritten) value = std::copysign(kLargestWritten, value);
   std::array<char, 32> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                     std::chars_format::general, 15);

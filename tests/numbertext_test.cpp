@@ -67,7 +67,9 @@ TEST(WriteNumber, WritesFifteenSignificantDigitsWithAComma) {
       {1e14, u"100000000000000"},
       {1e15, u"1E+15"},
       {123456789012345678.0, u"1,23456789012346E+17"},
-      {std::numeric_limits<double>::max(), u"1,79769313486232E+308"},
+      {std::numeric_limits<double>::max(), u"1,79769313486231E+308"},  // still reads back
+      {-std::numeric_limits<double>::max(), u"-1,79769313486231E+308"},
+      {1.79769313486231e308, u"1,79769313486231E+308"},
       {std::numeric_limits<double>::denorm_min(), u"4,94065645841247E-324"},
   };
   for (const auto& c : cases) EXPECT_EQ(writeNumber(c.value), c.text) << c.value;
