@@ -138,13 +138,13 @@ const std::array<ControlSpec, 24>& formControls() {
   return kControls;
 }
 
-QFont controlFont(const ControlSpec& spec) {
+QFont controlFont(const ControlSpec& control) {
   QFont font;
   font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
                     QStringLiteral("DejaVu Sans")});
   font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(spec.pointSize);
-  font.setBold(spec.bold);
+  font.setPointSizeF(control.pointSize);
+  font.setBold(control.bold);
   return font;
 }
 

@@ -49,6 +49,6 @@ inline constexpr int kLineWidth = 5;                         // pixels
 const std::array<ControlSpec, 24>& formControls();
 
 /// The font of a control: "MS Sans Serif" first, then a sans-serif face with Greek glyphs.
-QFont controlFont(const ControlSpec& spec);
+QFont controlFont(const ControlSpec& control);
 
 }  // namespace pemdra::ui

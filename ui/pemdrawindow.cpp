@@ -26,36 +26,36 @@ QString fromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void setColours(QWidget* widget, const ControlSpec& spec, QPalette::ColorRole foregroundRole,
+void setColours(QWidget* widget, const ControlSpec& control, QPalette::ColorRole foregroundRole,
                 QPalette::ColorRole backgroundRole) {
   QPalette palette = widget->palette();
-  if (spec.foreground) palette.setColor(foregroundRole, *spec.foreground);
-  if (spec.background) palette.setColor(backgroundRole, *spec.background);
+  if (control.foreground) palette.setColor(foregroundRole, *control.foreground);
+  if (control.background) palette.setColor(backgroundRole, *control.background);
   widget->setPalette(palette);
 }
 
-QWidget* createControl(const ControlSpec& spec, QWidget* form) {
+QWidget* createControl(const ControlSpec& control, QWidget* form) {
   QWidget* widget = nullptr;
-  QRect rect = spec.rect();
-  switch (spec.kind) {
+  QRect rect = control.rect();
+  switch (control.kind) {
     case ControlKind::TextBox: {
       auto* edit = new QLineEdit(form);
-      edit->setAlignment(spec.alignment);
-      setColours(edit, spec, QPalette::Text, QPalette::Base);
+      edit->setAlignment(control.alignment);
+      setColours(edit, control, QPalette::Text, QPalette::Base);
       widget = edit;
       break;
     }
     case ControlKind::CommandButton: {
-      auto* button = new QPushButton(fromUtf8(spec.caption), form);
+      auto* button = new QPushButton(fromUtf8(control.caption), form);
       button->setAutoDefault(false);
       widget = button;
       break;
     }
     case ControlKind::Label: {
-      auto* label = new QLabel(fromUtf8(spec.caption), form);
-      label->setAlignment(spec.alignment);
+      auto* label = new QLabel(fromUtf8(control.caption), form);
+      label->setAlignment(control.alignment);
       label->setAutoFillBackground(true);
-      setColours(label, spec, QPalette::WindowText, QPalette::Window);
+      setColours(label, control, QPalette::WindowText, QPalette::Window);
       widget = label;
       break;
     }
@@ -64,8 +64,8 @@ QWidget* createControl(const ControlSpec& spec, QWidget* form) {
       combo->setEditable(true);
       combo->setInsertPolicy(QComboBox::NoInsert);
       combo->setDuplicatesEnabled(true);
-      setColours(combo, spec, QPalette::Text, QPalette::Base);
-      setColours(combo, spec, QPalette::ButtonText, QPalette::Button);
+      setColours(combo, control, QPalette::Text, QPalette::Base);
+      setColours(combo, control, QPalette::ButtonText, QPalette::Button);
       widget = combo;
       break;
     }
@@ -73,17 +73,18 @@ QWidget* createControl(const ControlSpec& spec, QWidget* form) {
       // A horizontal rule of kLineWidth pixels centred on its y, ends included.
       auto* line = new QFrame(form);
       line->setAutoFillBackground(true);
-      setColours(line, spec, QPalette::WindowText, QPalette::Window);
+      setColours(line, control, QPalette::WindowText, QPalette::Window);
       rect = QRect(rect.left(), rect.top() - kLineWidth / 2, rect.width() + 1, kLineWidth);
       widget = line;
       break;
     }
   }
-  widget->setObjectName(fromUtf8(spec.name));
-  widget->setAccessibleName(fromUtf8(spec.accessibleName));
+  widget->setObjectName(fromUtf8(control.name));
+  widget->setAccessibleName(fromUtf8(control.accessibleName));
   widget->setGeometry(rect);
-  if (spec.pointSize > 0) widget->setFont(controlFont(spec));
-  if (spec.tabIndex < 0 || spec.kind == ControlKind::Label) widget->setFocusPolicy(Qt::NoFocus);
+  if (control.pointSize > 0) widget->setFont(controlFont(control));
+  if (control.tabIndex < 0 || control.kind == ControlKind::Label)
+    widget->setFocusPolicy(Qt::NoFocus);
   return widget;
 }
 
@@ -101,22 +102,22 @@ PemdraWindow::PemdraWindow(QWidget* parent)
   setPalette(palette);
   setAutoFillBackground(true);
 
-  std::array<QLineEdit*, 5> textBoxes{};
-  QComboBox* combo = nullptr;
   QWidget* previous = nullptr;
-  for (const ControlSpec& spec : formControls()) {
-    QWidget* widget = createControl(spec, this);
-    if (spec.kind == ControlKind::TextBox) {
-      const int number = spec.name.back() - '1';
-      textBoxes.at(static_cast<std::size_t>(number)) = static_cast<QLineEdit*>(widget);
-    } else if (spec.kind == ControlKind::ComboBox) {
-      combo = static_cast<QComboBox*>(widget);
-    }
+  for (const ControlSpec& control : formControls()) {
+    QWidget* widget = createControl(control, this);
     if (widget->focusPolicy() != Qt::NoFocus) {
       if (previous != nullptr) setTabOrder(previous, widget);
       previous = widget;
     }
   }
+
+  // The handlers reach the widgets by the controls' names only.
+  std::array<QLineEdit*, 5> textBoxes{};
+  for (std::size_t i = 0; i < textBoxes.size(); ++i) {
+    textBoxes.at(i) = findChild<QLineEdit*>(fromUtf8(controlName(static_cast<TextBox>(i))),
+                                            Qt::FindDirectChildrenOnly);
+  }
+  auto* combo = findChild<QComboBox*>(QStringLiteral("Combo1"), Qt::FindDirectChildrenOnly);
   m_controls = std::make_unique<QtControls>(textBoxes, combo);
 
   // Bindings: the conversion button and the keypad, each to its handler.

@@ -21,7 +21,7 @@ constexpr const char* kNoDisplay =
 // Until the application exists, Qt reports a display it cannot open as a warning
 // naming the display, then a fatal message about the platform plug-in, and aborts.
 // This handler turns that into one clear line and exit code 1 instead.
-QString firstWarning;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+QString firstWarning;
 
 void startupMessages(QtMsgType type, const QMessageLogContext& /*context*/,
                      const QString& message) {
