@@ -181,6 +181,14 @@ TEST_F(WindowTest, TabWalksTheControlsInTabOrder) {
   }
 }
 
+TEST_F(WindowTest, BoxesHaveNoLengthLimit) {
+  const QString pasted(100'000, QLatin1Char('7'));
+  box(1)->setText(pasted);
+  EXPECT_EQ(box(1)->text().size(), pasted.size());
+  QTest::mouseClick(control("CY"), Qt::LeftButton);
+  EXPECT_EQ(box(2)->text(), QStringLiteral("error"));  // too large for a number
+}
+
 TEST_F(WindowTest, TypedTextsStayAndTheTypedPiIsWhatConverts) {
   QTest::keyClicks(box(3), QStringLiteral("my note"));
   EXPECT_EQ(box(3)->text(), QStringLiteral("my note"));

@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include <exception>
+#include <limits>
 
 #include "conversion.h"
 #include "error.h"
@@ -41,6 +42,7 @@ QWidget* createControl(const ControlSpec& control, QWidget* form) {
     case ControlKind::TextBox: {
       auto* edit = new QLineEdit(form);
       edit->setAlignment(control.alignment);
+      edit->setMaxLength(std::numeric_limits<int>::max());  // Qt's default stops at 32767
       setColours(edit, control, QPalette::Text, QPalette::Base);
       widget = edit;
       break;
@@ -147,6 +149,8 @@ void PemdraWindow::dispatch(void (*handler)(Controls&)) {
               QStringLiteral(" (%1)").arg(static_cast<int>(error.code())));
   } catch (const std::exception& error) {
     showError(QString::fromUtf8(error.what()));
+  } catch (...) {
+    showError(QStringLiteral("Άγνωστο σφάλμα"));
   }
 }
 
