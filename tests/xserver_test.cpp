@@ -260,8 +260,11 @@ TEST_F(XServerTest, ShowsTheWindowAndConvertsWhatIsClicked) {
   click(window, 396, 64);   // C5
   click(window, 263, 144);  // Combo1's arrow opens the list
   Window popup = 0;
-  for (const Window w : viewableTopLevels()) {
-    if (w != window) popup = w;
+  for (const auto deadline = Clock::now() + 5s; popup == 0 && Clock::now() < deadline;) {
+    for (const Window w : viewableTopLevels()) {
+      if (w != window) popup = w;
+    }
+    std::this_thread::sleep_for(20ms);
   }
   ASSERT_NE(popup, 0U) << "the π list did not open";
   XWindowAttributes list{};
@@ -269,7 +272,12 @@ TEST_F(XServerTest, ShowsTheWindowAndConvertsWhatIsClicked) {
   click(popup, list.width / 2, list.height / 2);  // the middle of three items: 3,14159
   click(window, 396, 184);                        // CY
 
-  shot = shoot(window);
+  // The last line written is the grads line; wait for it on screen.
+  for (const auto deadline = Clock::now() + 5s; Clock::now() < deadline;) {
+    shot = shoot(window);
+    if (shot.whitePixels(12, 332, 449, 25) > 50) break;
+    std::this_thread::sleep_for(20ms);
+  }
   shot.image.save(QStringLiteral(SCREENSHOT_DIR "/screenshot.png"));
   EXPECT_GT(shot.whitePixels(12, 52, 297, 25), 20);    // Text1 shows 45
   EXPECT_GT(shot.whitePixels(12, 132, 240, 24), 20);   // Combo1 shows the π chosen
