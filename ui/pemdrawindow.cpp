@@ -10,8 +10,11 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <exception>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "conversion.h"
 #include "error.h"
@@ -104,13 +107,15 @@ PemdraWindow::PemdraWindow(QWidget* parent)
   setPalette(palette);
   setAutoFillBackground(true);
 
-  QWidget* previous = nullptr;
+  // Tab follows the table's tab indexes; labels and the line take no focus.
+  std::vector<std::pair<int, QWidget*>> tabChain;
   for (const ControlSpec& control : formControls()) {
     QWidget* widget = createControl(control, this);
-    if (widget->focusPolicy() != Qt::NoFocus) {
-      if (previous != nullptr) setTabOrder(previous, widget);
-      previous = widget;
-    }
+    if (widget->focusPolicy() != Qt::NoFocus) tabChain.emplace_back(control.tabIndex, widget);
+  }
+  std::ranges::sort(tabChain, {}, &std::pair<int, QWidget*>::first);
+  for (std::size_t i = 1; i < tabChain.size(); ++i) {
+    setTabOrder(tabChain[i - 1].second, tabChain[i].second);
   }
 
   // The handlers reach the widgets by the controls' names only.
