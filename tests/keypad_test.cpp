@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -68,12 +69,19 @@ TEST(Keypad, ReadsOnceWritesAtMostOnceAndTouchesNothingElse) {
 }
 
 TEST(Keypad, TableBindsEveryButtonToItsHandler) {
+  const std::map<std::string_view, std::u16string> after12 = {
+      {"C0", u"120"}, {"C1", u"121"}, {"C2", u"122"}, {"C3", u"123"}, {"C4", u"124"},
+      {"C5", u"125"}, {"C6", u"126"}, {"C7", u"127"}, {"C8", u"128"}, {"C9", u"129"},
+      {"Ca", u"12,"}, {"Cb", u""},    {"CAC", u"1"},
+  };
+  ASSERT_EQ(kKeypad.size(), after12.size());
   for (const KeypadKey& key : kKeypad) {
     MemoryControls form;
     form[TextBox::Text1] = u"12";
     key.click(form);
+    EXPECT_EQ(form[TextBox::Text1], after12.at(key.button)) << key.button;
     if (!key.typed.empty()) {
-      EXPECT_EQ(form[TextBox::Text1], u"12" + std::u16string(key.typed)) << key.button;
+      EXPECT_EQ(u"12" + std::u16string(key.typed), after12.at(key.button)) << key.button;
     }
   }
 }

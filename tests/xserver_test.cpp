@@ -75,16 +75,21 @@ class Child {
   pid_t m_pid = -1;
 };
 
-std::vector<std::string> environmentWith(const std::string& display) {
+/// This process's environment without anything that names a display or platform.
+std::vector<std::string> environmentWithoutDisplay() {
   std::vector<std::string> env;
   for (char** e = environ; *e != nullptr; ++e) {
     const std::string entry(*e);
-    if (entry.starts_with("DISPLAY=") || entry.starts_with("QT_QPA_PLATFORM=") ||
-        entry.starts_with("WAYLAND_DISPLAY=")) {
-      continue;
+    if (!entry.starts_with("DISPLAY=") && !entry.starts_with("QT_QPA_PLATFORM=") &&
+        !entry.starts_with("WAYLAND_DISPLAY=")) {
+      env.push_back(entry);
     }
-    env.push_back(entry);
   }
+  return env;
+}
+
+std::vector<std::string> environmentWith(const std::string& display) {
+  std::vector<std::string> env = environmentWithoutDisplay();
   env.push_back("DISPLAY=" + display);
   return env;
 }
@@ -304,17 +309,9 @@ TEST(NoDisplay, SaysSoInOneLineAndExitsWithOne) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
-  std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry(*e);
-    if (!entry.starts_with("DISPLAY=") && !entry.starts_with("QT_QPA_PLATFORM=") &&
-        !entry.starts_with("WAYLAND_DISPLAY=")) {
-      env.push_back(entry);
-    }
-  }
   for (const std::string display : {"", ":999"}) {
-    std::vector<std::string> withDisplay = env;
-    if (!display.empty()) withDisplay.push_back("DISPLAY=" + display);
+    std::vector<std::string> withDisplay =
+        display.empty() ? environmentWithoutDisplay() : environmentWith(display);
     std::vector<char*> envp;
     for (auto& e : withDisplay) envp.push_back(e.data());
     envp.push_back(nullptr);
