@@ -20,6 +20,7 @@
 #include "error.h"
 #include "form.h"
 #include "pemdrawindow.h"
+#include "qtform.h"
 
 namespace pemdra::ui {
 namespace {

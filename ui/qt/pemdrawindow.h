@@ -10,7 +10,7 @@
 
 namespace pemdra::ui {
 
-/// The one window, `pemdra`, built from the form table of form.h. Its load step
+/// The one window, `pemdra`, built from the window description of form.h. Its load step
 /// fills the π list; the conversion button and the keypad call their handlers
 /// over the window's texts. No exception leaves a click: an error that a handler
 /// does not trap is shown to the user, and the window goes on.

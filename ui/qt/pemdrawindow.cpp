@@ -18,54 +18,50 @@
 
 #include "conversion.h"
 #include "error.h"
-#include "form.h"
 #include "formload.h"
 #include "keypad.h"
 #include "qtcontrols.h"
+#include "qtform.h"
 
 namespace pemdra::ui {
 namespace {
 
-QString fromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void setColours(QWidget* widget, const ControlSpec& control, QPalette::ColorRole foregroundRole,
+void setColours(QWidget* widget, const form::Control& control, QPalette::ColorRole foregroundRole,
                 QPalette::ColorRole backgroundRole) {
   QPalette palette = widget->palette();
-  if (control.foreground) palette.setColor(foregroundRole, *control.foreground);
-  if (control.background) palette.setColor(backgroundRole, *control.background);
+  if (control.foreground) palette.setColor(foregroundRole, toQColor(*control.foreground));
+  if (control.background) palette.setColor(backgroundRole, toQColor(*control.background));
   widget->setPalette(palette);
 }
 
-QWidget* createControl(const ControlSpec& control, QWidget* form) {
+QWidget* createControl(const form::Control& control, QWidget* window) {
   QWidget* widget = nullptr;
-  QRect rect = control.rect();
+  QRect rect = toQRect(control.pixels());
   switch (control.kind) {
-    case ControlKind::TextBox: {
-      auto* edit = new QLineEdit(form);
-      edit->setAlignment(control.alignment);
+    case form::ControlKind::TextBox: {
+      auto* edit = new QLineEdit(window);
+      edit->setAlignment(toQtAlignment(control.alignment));
       edit->setMaxLength(std::numeric_limits<int>::max());  // Qt's default stops at 32767
       setColours(edit, control, QPalette::Text, QPalette::Base);
       widget = edit;
       break;
     }
-    case ControlKind::CommandButton: {
-      auto* button = new QPushButton(fromUtf8(control.caption), form);
+    case form::ControlKind::CommandButton: {
+      auto* button = new QPushButton(fromUtf8(control.caption), window);
       button->setAutoDefault(false);
       widget = button;
       break;
     }
-    case ControlKind::Label: {
-      auto* label = new QLabel(fromUtf8(control.caption), form);
-      label->setAlignment(control.alignment);
+    case form::ControlKind::Label: {
+      auto* label = new QLabel(fromUtf8(control.caption), window);
+      label->setAlignment(toQtAlignment(control.alignment));
       label->setAutoFillBackground(true);
       setColours(label, control, QPalette::WindowText, QPalette::Window);
       widget = label;
       break;
     }
-    case ControlKind::ComboBox: {
-      auto* combo = new QComboBox(form);
+    case form::ControlKind::ComboBox: {
+      auto* combo = new QComboBox(window);
       combo->setEditable(true);
       combo->setInsertPolicy(QComboBox::NoInsert);
       combo->setDuplicatesEnabled(true);
@@ -74,12 +70,13 @@ QWidget* createControl(const ControlSpec& control, QWidget* form) {
       widget = combo;
       break;
     }
-    case ControlKind::Line: {
-      // A horizontal rule of kLineWidth pixels centred on its y, ends included.
-      auto* line = new QFrame(form);
+    case form::ControlKind::Line: {
+      // A horizontal rule of form::kLineWidth pixels centred on its y, ends included.
+      auto* line = new QFrame(window);
       line->setAutoFillBackground(true);
       setColours(line, control, QPalette::WindowText, QPalette::Window);
-      rect = QRect(rect.left(), rect.top() - kLineWidth / 2, rect.width() + 1, kLineWidth);
+      rect =
+          QRect(rect.left(), rect.top() - form::kLineWidth / 2, rect.width() + 1, form::kLineWidth);
       widget = line;
       break;
     }
@@ -88,7 +85,7 @@ QWidget* createControl(const ControlSpec& control, QWidget* form) {
   widget->setAccessibleName(fromUtf8(control.accessibleName));
   widget->setGeometry(rect);
   if (control.pointSize > 0) widget->setFont(controlFont(control));
-  if (control.tabIndex < 0 || control.kind == ControlKind::Label)
+  if (control.tabIndex < 0 || control.kind == form::ControlKind::Label)
     widget->setFocusPolicy(Qt::NoFocus);
   return widget;
 }
@@ -99,17 +96,17 @@ PemdraWindow::PemdraWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
-  setObjectName(QStringLiteral("pemdra"));
-  setWindowTitle(kFormTitle);
-  setFixedSize(kClientWidth, kClientHeight);
+  setObjectName(fromUtf8(form::kName));
+  setWindowTitle(fromUtf8(form::kTitle));
+  setFixedSize(form::kClientWidth, form::kClientHeight);
   QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, kFormColour);
+  palette.setColor(QPalette::Window, toQColor(form::kFormColour));
   setPalette(palette);
   setAutoFillBackground(true);
 
   // Tab follows the table's tab indexes; labels and the line take no focus.
   std::vector<std::pair<int, QWidget*>> tabChain;
-  for (const ControlSpec& control : formControls()) {
+  for (const form::Control& control : form::controls()) {
     QWidget* widget = createControl(control, this);
     if (widget->focusPolicy() != Qt::NoFocus) tabChain.emplace_back(control.tabIndex, widget);
   }

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The one description of the window `pemdra`: its own settings and its 24 controls.
+// Both front-ends (ui/qt and ui/win32) build their widgets from it, so a difference
+// between the two windows is a bug in one front-end, never a second table. Standard
+// C++ only: colours as RGB, alignment as the program's own enum, texts as UTF-8.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace pemdra::form {
+
+/// The form's coordinates are in twips: 15 of them make one pixel at 96 dpi.
+inline constexpr int kTwipsPerPixel = 15;
+
+enum class ControlKind { TextBox, CommandButton, Label, ComboBox, Line };
+
+/// Where a control shows its text. Labels lie at the top left of their rectangle;
+/// every other control centres its text vertically.
+enum class Alignment { Left, Right, Centre, TopLeft };
+
+struct Rgb {
+  std::uint8_t red, green, blue;
+  friend constexpr bool operator==(Rgb, Rgb) = default;
+};
+
+/// A rectangle in pixels at 96 dpi.
+struct PixelRect {
+  int left, top, width, height;
+  friend constexpr bool operator==(PixelRect, PixelRect) = default;
+};
+
+/// One control of the window, as the window description gives it.
+struct Control {
+  std::string_view name;
+  ControlKind kind;
+  std::string_view caption;      ///< UTF-8; the initial text of text boxes is empty
+  int left, top, width, height;  ///< twips; a line gives its two ends' span, height 0
+  int tabIndex;                  ///< -1 for the line, which takes no focus
+  double pointSize;              ///< 0 for the line
+  bool bold;
+  std::optional<Rgb> foreground;  ///< nothing: the system's colour for the kind
+  std::optional<Rgb> background;
+  Alignment alignment;
+  std::string_view accessibleName;  ///< UTF-8, Greek like the rest of the window
+
+  /// The rectangle in pixels at 96 dpi.
+  [[nodiscard]] constexpr PixelRect pixels() const {
+    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+            height / kTwipsPerPixel};
+  }
+  /// Labels and the line are drawn on the form itself, beneath every other control.
+  [[nodiscard]] constexpr bool drawnOnForm() const {
+    return kind == ControlKind::Label || kind == ControlKind::Line;
+  }
+};
+
+inline constexpr std::string_view kName = "pemdra";
+inline constexpr std::string_view kTitle = "Μετατροπέας";  // UTF-8
+inline constexpr Rgb kFormColour{255, 128, 128};
+inline constexpr int kClientWidthTwips = 7050;
+inline constexpr int kClientHeightTwips = 5490;
+inline constexpr int kClientWidth = kClientWidthTwips / kTwipsPerPixel;    // 470
+inline constexpr int kClientHeight = kClientHeightTwips / kTwipsPerPixel;  // 366
+inline constexpr int kLineWidth = 5;                                       // pixels
+/// The face of every control; where it is missing, each front-end picks a
+/// sans-serif face with Greek glyphs in which every caption fits its rectangle.
+inline constexpr std::string_view kFontFace = "MS Sans Serif";
+inline constexpr int kGreekCharset = 161;
+
+/// The 24 controls, in tab order, the line last.
+const std::array<Control, 24>& controls();
+
+/// The control of that name, or nullptr.
+const Control* find(std::string_view name);
+
+}  // namespace pemdra::form

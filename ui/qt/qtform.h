@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The window description of form.h in Qt's terms.
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <Qt>
+
+#include <string_view>
+
+#include "form.h"
+
+namespace pemdra::ui {
+
+inline QString fromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline QColor toQColor(form::Rgb colour) { return {colour.red, colour.green, colour.blue}; }
+
+inline QRect toQRect(form::PixelRect rect) {
+  return {rect.left, rect.top, rect.width, rect.height};
+}
+
+inline Qt::Alignment toQtAlignment(form::Alignment alignment) {
+  switch (alignment) {
+    case form::Alignment::Left:
+      return Qt::AlignLeft | Qt::AlignVCenter;
+    case form::Alignment::Right:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case form::Alignment::Centre:
+      return Qt::AlignCenter;
+    case form::Alignment::TopLeft:
+      return Qt::AlignLeft | Qt::AlignTop;
+  }
+  return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+/// The font of a control: "MS Sans Serif" first, then a sans-serif face with Greek
+/// glyphs, at the table's size and weight.
+QFont controlFont(const form::Control& control);
+
+}  // namespace pemdra::ui
