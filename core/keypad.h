@@ -25,8 +25,11 @@ void C9_Click(Controls& form);
 void Ca_Click(Controls& form);
 /// "AC": clears the input.
 void Cb_Click(Controls& form);
-/// "C": removes the last character as the user sees it (both halves of a
-/// surrogate pair together); writes nothing when the input is empty.
+/// "C": removes the last code point (both halves of a surrogate pair together);
+/// writes nothing when the input is empty. For every text the keypad or a person
+/// typing digits makes, that is the last character; of a sequence drawn as one
+/// symbol (a flag, an emoji with a skin-tone modifier, a letter with a combining
+/// accent) it removes only the last code point.
 void CAC_Click(Controls& form);
 
 /// One key of the keypad: its button, what it does, and its handler.

@@ -11,8 +11,31 @@
 namespace pemdra {
 namespace {
 
-constexpr bool isSpace(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f';
+// What may stand around a number: ASCII white space, every Unicode space separator
+// (no-break, thin, narrow no-break, ideographic ...), and the invisible marks that
+// text pasted from a web page or a document carries (zero-width space, the two
+// direction marks, the byte-order mark). The box shows none of them.
+constexpr bool isBlank(char16_t c) {
+  switch (c) {
+    case u' ':
+    case u'\t':
+    case u'\n':
+    case u'\r':
+    case u'\v':
+    case u'\f':
+    case u'\u00A0':  // no-break space
+    case u'\u1680':  // ogham space mark
+    case u'\u202F':  // narrow no-break space
+    case u'\u205F':  // medium mathematical space
+    case u'\u3000':  // ideographic space
+    case u'\u200B':  // zero-width space
+    case u'\u200E':  // left-to-right mark
+    case u'\u200F':  // right-to-left mark
+    case u'\uFEFF':  // byte-order mark, zero-width no-break space
+      return true;
+    default:
+      return c >= u'\u2000' && c <= u'\u200A';  // en quad ... hair space, thin space among them
+  }
 }
 
 constexpr bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -28,8 +51,8 @@ constexpr std::int64_t kExponentLimit = 1'000'000'000;
 std::optional<double> readNumber(std::u16string_view text) {
   std::size_t pos = 0;
   std::size_t end = text.size();
-  while (pos < end && isSpace(text[pos])) ++pos;
-  while (end > pos && isSpace(text[end - 1])) --end;
+  while (pos < end && isBlank(text[pos])) ++pos;
+  while (end > pos && isBlank(text[end - 1])) --end;
 
   bool negative = false;
   if (pos < end && (text[pos] == u'+' || text[pos] == u'-')) {

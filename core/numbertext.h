@@ -9,10 +9,12 @@ namespace pemdra {
 
 /// Reads the number a text denotes, or nothing when the text is not a number.
 ///
-/// Accepted: optional white space, an optional + or -, digits with at most one
-/// decimal separator (a comma, the program's own convention, or a point), at least
-/// one digit, an optional exponent (E or e, optional sign, digits), optional white
-/// space. Nothing else: no thousands separators, currency signs, hex, inner spaces,
+/// Accepted: optional blanks, an optional + or -, digits with at most one decimal
+/// separator (a comma, the program's own convention, or a point), at least one
+/// digit, an optional exponent (E or e, optional sign, digits), optional blanks.
+/// Blanks, at the two ends only, are ASCII white space, the Unicode space separators
+/// (U+00A0, U+2000 to U+200A, U+202F ...) and the invisible marks U+200B, U+200E,
+/// U+200F and U+FEFF. Nothing else: no thousands separators, currency signs, hex, inner spaces,
 /// "inf" or "nan". A value too large for a double is not a number; one too small
 /// reads as zero. This one reader decides both "is it a number" and "which number",
 /// so the two answers never disagree.

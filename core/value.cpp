@@ -21,10 +21,10 @@ bool isWhole(const Value& value) {
   return value.kind() == Value::Kind::Integer || value.kind() == Value::Kind::Boolean;
 }
 
-// Two whole operands keep a whole result while it fits 16 bits; anything else
-// is a double.
+// Addition of two whole operands keeps a whole result while it fits 16 bits;
+// anything else is a double.
 template <typename Operation>
-Value arithmetic(const Value& left, const Value& right, Operation operation) {
+Value wholeWhereItFits(const Value& left, const Value& right, Operation operation) {
   const double l = left.number();
   const double r = right.number();
   const double result = finite(operation(l, r));
@@ -75,15 +75,19 @@ Value add(const Value& left, const Value& right) {
   if (left.kind() == Value::Kind::Text && right.kind() == Value::Kind::Text) {
     return concat(left.text(), right.text());
   }
-  return arithmetic(left, right, [](double l, double r) { return l + r; });
+  return wholeWhereItFits(left, right, [](double l, double r) { return l + r; });
 }
 
 Value subtract(const Value& left, const Value& right) {
-  return arithmetic(left, right, [](double l, double r) { return l - r; });
+  const double l = left.number();
+  const double r = right.number();
+  return finite(l - r);
 }
 
 Value multiply(const Value& left, const Value& right) {
-  return arithmetic(left, right, [](double l, double r) { return l * r; });
+  const double l = left.number();
+  const double r = right.number();
+  return finite(l * r);
 }
 
 Value divide(const Value& left, const Value& right) {

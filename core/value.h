@@ -56,9 +56,9 @@ class Value {
 /// Value addition: two texts concatenate (left first, even when both look numeric);
 /// otherwise the numbers add.
 [[nodiscard]] Value add(const Value& left, const Value& right);
-/// The numbers subtract; a text operand counts as its number.
+/// The numbers subtract, always giving a double; a text operand counts as its number.
 [[nodiscard]] Value subtract(const Value& left, const Value& right);
-/// The numbers multiply; a text operand counts as its number.
+/// The numbers multiply, always giving a double; a text operand counts as its number.
 [[nodiscard]] Value multiply(const Value& left, const Value& right);
 /// The numbers divide, always giving a double.
 [[nodiscard]] Value divide(const Value& left, const Value& right);

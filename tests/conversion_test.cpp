@@ -119,6 +119,22 @@ TEST(Conversion, UsesThePiTextAsTheUserLeftIt) {
   EXPECT_EQ(convert(u"90", u" 3.2 ").radians, u"1,6 ακτίνια / (rad)");
 }
 
+TEST(Conversion, ReadsPastedNumbersWithInvisibleBlanksAtTheEnds) {
+  const Lines want = {u"045° 00' 00''+,0'' μοίρες / (squadron)", u"0,25  π ακτίνια/ (rad)",
+                      u"0,785 ακτίνια / (rad)", u"50 βαθμοί / (degrees)"};
+  for (const auto* angle : {u"\u00A045", u"45\u00A0", u"\u200945", u"45\u202F", u"\u200B45",
+                            u"\u200E45\u200E", u"45\u200F", u"\uFEFF45"}) {
+    expectLines(convert(angle, u"3,14"), want);
+  }
+  for (const auto* pi :
+       {u"\u00A03,14", u"3,14\u2009", u"\u202F3,14\u200B", u"\u200F3,14", u"\uFEFF3,14\u200E"}) {
+    expectLines(convert(u"45", pi), want);
+  }
+  // Inside a number a blank is still no part of it.
+  EXPECT_EQ(convert(u"4\u00A05", u"3,14").dms, kNotNumberError);
+  EXPECT_EQ(convert(u"45", u"3\u00A0,14").radians, kRangeError);
+}
+
 TEST(Conversion, ShowsAnErrorForAPiTextThatIsNoNumber) {
   for (const auto* pi : {u"abc", u"3,1,4", u" ", u"π", u"1e400"}) {
     MemoryControls form;

@@ -41,6 +41,33 @@ TEST(ReadNumber, RefusesEverythingElse) {
   }
 }
 
+TEST(ReadNumber, SkipsInvisibleBlanksAtTheEndsOnly) {
+  // What a number pasted from a web page or a document carries around it.
+  const std::u16string blanks[] = {
+      u"\u00A0", u"\u2009", u"\u202F", u"\u200B", u"\u200E",
+      u"\u200F", u"\uFEFF", u"\u2000", u"\u200A", u"\u3000",
+  };
+  for (const auto& blank : blanks) {
+    const auto hex = std::to_string(static_cast<int>(blank[0]));
+    EXPECT_EQ(readNumber(blank + u"45"), 45.0) << hex;
+    EXPECT_EQ(readNumber(u"45" + blank), 45.0) << hex;
+    EXPECT_EQ(readNumber(blank + u" -12,5" + blank + blank), -12.5) << hex;
+    EXPECT_FALSE(readNumber(u"4" + blank + u"5").has_value()) << hex;
+    EXPECT_FALSE(readNumber(u"-" + blank + u"5").has_value()) << hex;
+    EXPECT_FALSE(readNumber(u"1" + blank + u"e5").has_value()) << hex;
+    EXPECT_FALSE(readNumber(blank).has_value()) << hex;
+  }
+  // Other invisible or look-alike characters stay refused.
+  for (const char16_t* text : {u"45\u200D",
+                               u"\u2060"
+                               u"45",
+                               u"45\u00AD",
+                               u"\u2028"
+                               u"45"}) {
+    EXPECT_FALSE(readNumber(text).has_value());
+  }
+}
+
 TEST(ReadNumber, ReadsVeryLongTexts) {
   EXPECT_FALSE(readNumber(std::u16string(1'000'000, u'9')).has_value());  // overflows
   EXPECT_DOUBLE_EQ(*readNumber(u"0," + std::u16string(1'000'000, u'0') + u"1"), 0.0);

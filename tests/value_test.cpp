@@ -42,7 +42,14 @@ TEST(Arithmetic, ReadsTextOperandsWithACommaAndGivesDoubles) {
   EXPECT_DOUBLE_EQ(product.number(), 1800.0);
   EXPECT_DOUBLE_EQ(subtract(u"12,5", 12.0).number(), 0.5);
   EXPECT_DOUBLE_EQ(divide(u"45", std::int16_t{180}).number(), 0.25);
-  EXPECT_EQ(divide(std::int16_t{4}, std::int16_t{2}).kind(), Value::Kind::Double);
+  // Whole operands give a double too, also where the result would fit 16 bits.
+  for (const Value& result :
+       {subtract(std::int16_t{5}, std::int16_t{3}), multiply(std::int16_t{4}, std::int16_t{2}),
+        divide(std::int16_t{4}, std::int16_t{2}),
+        subtract(Value::boolean(true), std::int16_t{1})}) {
+    EXPECT_EQ(result.kind(), Value::Kind::Double);
+  }
+  EXPECT_DOUBLE_EQ(multiply(std::int16_t{300}, std::int16_t{300}).number(), 90000.0);
   EXPECT_DOUBLE_EQ(multiply(Value::boolean(true), std::int16_t{2}).number(), -2.0);
 }
 
