@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -19,6 +21,7 @@
 #include "conversion.h"
 #include "error.h"
 #include "form.h"
+#include "icon.h"
 #include "pemdrawindow.h"
 #include "qtform.h"
 
@@ -204,6 +207,135 @@ TEST_F(WindowTest, TypedTextsStayAndTheTypedPiIsWhatConverts) {
   EXPECT_EQ(box(3)->text(), QStringLiteral("0,5  π ακτίνια/ (rad)"));
   EXPECT_EQ(box(5)->text(), QStringLiteral("1,6 ακτίνια / (rad)"));
   EXPECT_EQ(box(4)->text(), QStringLiteral("100 βαθμοί / (degrees)"));
+}
+
+// Typing 90 and then each prefix of each π item into the field: the field holds
+// exactly what was typed (no completion from the list) and that is what converts.
+TEST_F(WindowTest, ATypedPiPrefixIsWhatConverts) {
+  const struct {
+    const char* typed;
+    const char* radians;
+  } prefixes[] = {
+      {"3", "1,5"},
+      {"3,", "1,5"},
+      {"3,1", "1,55"},
+      {"3,14", "1,57"},
+      {"3,141", "1,5705"},
+      {"3,1415", "1,57075"},
+      {"3,14159", "1,570795"},
+      {"3,141592", "1,570796"},
+      {"3,1415926", "1,5707963"},
+      {"3,14159265", "1,570796325"},
+      {"3,141592653", "1,5707963265"},
+      {"3,1415926535", "1,57079632675"},
+      {"3,14159265358", "1,57079632679"},
+      {"3,141592653589", "1,5707963267945"},
+      {"3,1415926535897", "1,57079632679485"},
+      {"3,14159265358979", "1,5707963267949"},
+  };
+  auto* combo = control<QComboBox>("Combo1");
+  QTest::keyClicks(box(1), QStringLiteral("90"));
+  combo->setFocus();  // as a user types: the field has the focus
+  ASSERT_TRUE(combo->lineEdit()->hasFocus());
+  for (const auto& prefix : prefixes) {
+    const QString typed = QString::fromUtf8(prefix.typed);
+    combo->lineEdit()->clear();
+    QTest::keyClicks(combo->lineEdit(), typed);
+    EXPECT_EQ(combo->currentText(), typed);
+    EXPECT_FALSE(combo->lineEdit()->hasSelectedText()) << prefix.typed;
+    QTest::mouseClick(control("CY"), Qt::LeftButton);
+    EXPECT_EQ(box(5)->text(),
+              QString::fromUtf8(prefix.radians) + QStringLiteral(" ακτίνια / (rad)"))
+        << prefix.typed;
+  }
+  EXPECT_EQ(combo->count(), 3);
+  EXPECT_EQ(combo->currentIndex(), -1);
+  for (QWidget* popup : QApplication::topLevelWidgets()) {
+    EXPECT_FALSE(popup->isVisible() && popup->windowType() == Qt::Popup);  // no completion list
+  }
+}
+
+TEST_F(WindowTest, PicksAListItemByKeyboard) {
+  auto* combo = control<QComboBox>("Combo1");
+  combo->setFocus();
+  QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+  ASSERT_TRUE(combo->view()->isVisible());
+  QTest::keyClick(combo->view(), Qt::Key_Down);
+  const int row = combo->view()->currentIndex().row();
+  ASSERT_GE(row, 0);
+  QTest::keyClick(combo->view(), Qt::Key_Return);
+  EXPECT_FALSE(combo->view()->isVisible());
+  EXPECT_EQ(combo->currentText(), combo->itemText(row));
+  EXPECT_EQ(combo->count(), 3);
+}
+
+TEST_F(WindowTest, EnterClicksTheFocusedButtonOnly) {
+  box(1)->setText(QStringLiteral("45"));
+  QTest::keyClick(box(1), Qt::Key_Return);  // no button is the window's default
+  EXPECT_EQ(box(1)->text(), QStringLiteral("45"));
+  EXPECT_TRUE(box(2)->text().isEmpty());
+  QTest::keyClick(control<QComboBox>("Combo1")->lineEdit(), Qt::Key_Return);
+  EXPECT_TRUE(box(2)->text().isEmpty());
+
+  box(1)->setFocus();
+  for (int i = 0; i < 16; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), control("CY"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(box(2)->text(), QStringLiteral("045° 00' 00''+,0'' μοίρες / (squadron)"));
+  EXPECT_EQ(box(4)->text(), QStringLiteral("50 βαθμοί / (degrees)"));
+
+  control("C7")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(box(1)->text(), QStringLiteral("4577"));
+  control("Cb")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_TRUE(box(1)->text().isEmpty());
+  for (auto* button : window->findChildren<QPushButton*>()) {
+    EXPECT_FALSE(button->isDefault()) << button->objectName().toStdString();
+  }
+}
+
+TEST_F(WindowTest, DrawsLabelsBeneathTheControls) {
+  const QImage shot = window->grab().toImage();
+  const QRect combo = control("Combo1")->geometry();
+  // Label3 reaches a pixel into Combo1's top row; the combo box's frame shows there.
+  ASSERT_EQ(control("Label3")->geometry().bottom(), combo.top());
+  EXPECT_NE(shot.pixelColor(combo.center().x(), combo.top()), QColor(255, 128, 128));
+  const QWidgetList children = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  qsizetype lastOnForm = -1;
+  qsizetype firstControl = children.size();
+  for (qsizetype i = 0; i < children.size(); ++i) {
+    const bool onForm = qobject_cast<QLabel*>(children[i]) != nullptr ||
+                        children[i]->objectName() == QStringLiteral("Line1");
+    if (onForm) lastOnForm = std::max(lastOnForm, i);
+    if (!onForm) firstControl = std::min(firstControl, i);
+  }
+  EXPECT_LT(lastOnForm, firstControl);  // children() lists the stacking order, bottom first
+}
+
+TEST_F(WindowTest, EveryCaptionFitsItsControl) {
+  for (auto* label : window->findChildren<QLabel*>()) {
+    const int width = label->fontMetrics().horizontalAdvance(label->text());
+    EXPECT_LE(width, label->contentsRect().width())
+        << label->objectName().toStdString() << " in " << label->font().family().toStdString();
+  }
+  for (auto* button : window->findChildren<QPushButton*>()) {
+    const int width = button->fontMetrics().horizontalAdvance(button->text());
+    EXPECT_LE(width, button->width() - 8) << button->objectName().toStdString();
+  }
+}
+
+TEST_F(WindowTest, CarriesItsIconInSeveralSizesWithoutAnImageReader) {
+  const QIcon icon = windowIcon();
+  for (const int size : {16, 24, 32, 48, 64}) {
+    const QImage png(QStringLiteral(PEMDRA_ICONS "/pemdra-%1.png").arg(size));
+    ASSERT_FALSE(png.isNull()) << size;
+    // A pixmap keeps premultiplied pixels; so does the reference here.
+    EXPECT_EQ(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+              png.convertToFormat(QImage::Format_ARGB32_Premultiplied))
+        << size;
+  }
 }
 
 TEST_F(WindowTest, PickedPiItemConverts) {

@@ -7,117 +7,27 @@
 // Qt before Xlib: Xlib's macros (Status, CursorShape ...) would break Qt's headers.
 #include <QColor>
 #include <QImage>
+#include <QLibraryInfo>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "child_process.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
-
-/// A child process, ended (SIGTERM, then reaped) when it goes out of scope.
-class Child {
- public:
-  Child(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
-    std::vector<char*> args;
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    std::vector<char*> envp;
-    for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
-    envp.push_back(nullptr);
-    if (posix_spawnp(&m_pid, args[0], nullptr, nullptr, args.data(), envp.data()) != 0) m_pid = -1;
-  }
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
-  ~Child() {
-    if (m_pid <= 0) return;
-    ::kill(m_pid, SIGTERM);
-    waitExit(5s);
-  }
-  [[nodiscard]] bool started() const { return m_pid > 0; }
-  /// Waits for the child to end; its exit status, or nothing on timeout.
-  std::optional<int> waitExit(std::chrono::milliseconds timeout) {
-    const auto deadline = Clock::now() + timeout;
-    while (m_pid > 0) {
-      int status = 0;
-      if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-        m_pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      }
-      if (Clock::now() > deadline) {
-        ::kill(m_pid, SIGKILL);
-        waitpid(m_pid, &status, 0);
-        m_pid = -1;
-        return std::nullopt;
-      }
-      std::this_thread::sleep_for(10ms);
-    }
-    return std::nullopt;
-  }
-
- private:
-  pid_t m_pid = -1;
-};
-
-/// This process's environment without anything that names a display or platform.
-std::vector<std::string> environmentWithoutDisplay() {
-  std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry(*e);
-    if (!entry.starts_with("DISPLAY=") && !entry.starts_with("QT_QPA_PLATFORM=") &&
-        !entry.starts_with("WAYLAND_DISPLAY=")) {
-      env.push_back(entry);
-    }
-  }
-  return env;
-}
-
-std::vector<std::string> environmentWith(const std::string& display) {
-  std::vector<std::string> env = environmentWithoutDisplay();
-  env.push_back("DISPLAY=" + display);
-  return env;
-}
-
-/// Xvfb on a display number it picks itself (-displayfd), so tests never collide.
-class Xvfb {
- public:
-  Xvfb() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    m_server.emplace(
-        std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                                 "1024x768x24", "-dpi", "96", "-nolisten", "tcp", "-noreset"},
-        environmentWith(""));
-    close(fds[1]);
-    std::string number;
-    pollfd waiting{fds[0], POLLIN, 0};
-    char c = 0;
-    while (poll(&waiting, 1, 10'000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (!number.empty()) m_name = ":" + number;
-  }
-  [[nodiscard]] const std::string& name() const { return m_name; }
-
- private:
-  std::optional<Child> m_server;
-  std::string m_name;
-};
+using namespace pemdra::testing;
 
 struct Screenshot {
   QImage image;
@@ -173,13 +83,29 @@ class XServerTest : public ::testing::Test {
   }
 
   /// pemdra's window once it is shown and painted, or 0.
+  /// The window named "Μετατροπέας" at or right below a top-level one (a window
+  /// manager puts the client into its frame), or 0.
+  Window namedWithin(Window top) {
+    if (windowName(top) == "Μετατροπέας") return top;
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(display, top, &root, &parent, &children, &count) == 0) return 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+      if (windowName(children[i]) == "Μετατροπέας") found = children[i];
+    }
+    if (children != nullptr) XFree(children);
+    return found;
+  }
+
   Window waitForWindow() {
     const auto deadline = Clock::now() + 20s;
     while (Clock::now() < deadline) {
-      for (const Window w : viewableTopLevels()) {
-        if (windowName(w) == "Μετατροπέας" && shoot(w).at(4, 200) == QColor(255, 128, 128)) {
-          return w;
-        }
+      for (const Window top : viewableTopLevels()) {
+        const Window w = namedWithin(top);
+        if (w != 0 && shoot(w).at(4, 200) == QColor(255, 128, 128)) return w;
       }
       std::this_thread::sleep_for(20ms);
     }
@@ -233,6 +159,99 @@ class XServerTest : public ::testing::Test {
     settle();
   }
 
+  /// Runs one xdotool command chain on the test's display.
+  void xdotool(const std::vector<std::string>& arguments) {
+    std::vector<std::string> argv = {"xdotool"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    Child run(argv, environmentWith(server.name()));
+    ASSERT_TRUE(run.started()) << "xdotool is missing";
+    EXPECT_EQ(run.waitExit(10s), 0);
+    settle();
+  }
+
+  /// A point of the window in root coordinates, as xdotool takes it.
+  std::vector<std::string> at(Window window, int x, int y) {
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
+                          &child);
+    return {"mousemove", "--sync", std::to_string(rootX), std::to_string(rootY)};
+  }
+
+  /// The text of the CLIPBOARD selection as UTF-8, asked of its owner.
+  std::string clipboard() {
+    const Window requestor =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    const Atom property = XInternAtom(display, "PEMDRA_TEST_CLIPBOARD", False);
+    XConvertSelection(display, XInternAtom(display, "CLIPBOARD", False),
+                      XInternAtom(display, "UTF8_STRING", False), property, requestor, CurrentTime);
+    XFlush(display);
+    std::string text;
+    XEvent event{};
+    for (const auto deadline = Clock::now() + 5s; Clock::now() < deadline;) {
+      if (XCheckTypedWindowEvent(display, requestor, SelectionNotify, &event) == 0) {
+        std::this_thread::sleep_for(10ms);
+        continue;
+      }
+      if (event.xselection.property == None) break;
+      Atom type = 0;
+      int format = 0;
+      unsigned long items = 0;
+      unsigned long left = 0;
+      unsigned char* data = nullptr;
+      if (XGetWindowProperty(display, requestor, property, 0, 1 << 20, True, AnyPropertyType, &type,
+                             &format, &items, &left, &data) == Success &&
+          data != nullptr) {
+        text.assign(reinterpret_cast<char*>(data), items);
+        XFree(data);
+      }
+      break;
+    }
+    XDestroyWindow(display, requestor);
+    return text;
+  }
+
+  /// The top-left corner of a window on the root window.
+  QPoint onRoot(Window window) {
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    return {x, y};
+  }
+
+  /// The outermost window that holds a top-level one: the window manager's frame,
+  /// or the window itself where nothing frames it.
+  QRect outerRect(Window window) {
+    Window outer = window;
+    for (;;) {
+      Window root = 0;
+      Window parent = 0;
+      Window* children = nullptr;
+      unsigned count = 0;
+      if (XQueryTree(display, outer, &root, &parent, &children, &count) == 0) break;
+      if (children != nullptr) XFree(children);
+      if (parent == root) break;
+      outer = parent;
+    }
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, outer, &attributes);
+    return {onRoot(outer), QSize(attributes.width, attributes.height)};
+  }
+
+  /// Closes the window as a window manager's close button does.
+  void closeWindow(Window window) {
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = window;
+    close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    XSendEvent(display, window, False, NoEventMask, &close);
+    XFlush(display);
+  }
+
   /// Lets pemdra handle what was sent: a round trip after a short pause.
   void settle() {
     std::this_thread::sleep_for(150ms);
@@ -259,6 +278,9 @@ TEST_F(XServerTest, ShowsTheWindowAndConvertsWhatIsClicked) {
   EXPECT_EQ(shot.at(160, 176), QColor(128, 128, 128));  // on Line1
   EXPECT_EQ(shot.at(20, 224), QColor(0, 0, 0));         // inside Text2
   EXPECT_EQ(shot.whitePixels(12, 212, 449, 25), 0);     // results empty at start
+  // Label3 reaches a pixel into Combo1's top row, but lies beneath it: the combo
+  // box's frame shows there, not the label's pink.
+  EXPECT_NE(shot.at(140, 128), QColor(255, 128, 128));
 
   // The road of one conversion, by pointer alone: 4, 5, π 3,14159, conversion.
   click(window, 348, 64);   // C4
@@ -292,47 +314,200 @@ TEST_F(XServerTest, ShowsTheWindowAndConvertsWhatIsClicked) {
   EXPECT_GT(shot.whitePixels(12, 332, 449, 25), 50);   // Text4
 
   // Closing the window ends the program, cleanly.
-  XEvent close{};
-  close.xclient.type = ClientMessage;
-  close.xclient.window = window;
-  close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  XSendEvent(display, window, False, NoEventMask, &close);
-  XFlush(display);
+  closeWindow(window);
   EXPECT_EQ(pemdra.waitExit(10s), 0);
 }
 
-TEST(NoDisplay, SaysSoInOneLineAndExitsWithOne) {
-  int fds[2];
-  ASSERT_EQ(pipe(fds), 0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
-  for (const std::string display : {"", ":999"}) {
-    std::vector<std::string> withDisplay =
-        display.empty() ? environmentWithoutDisplay() : environmentWith(display);
-    std::vector<char*> envp;
-    for (auto& e : withDisplay) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    char binary[] = PEMDRA_BINARY;
-    char* argv[] = {binary, nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, binary, &actions, nullptr, argv, envp.data()), 0);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    std::string said(4096, '\0');
-    const ssize_t got = read(fds[0], said.data(), said.size());
-    said.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    EXPECT_TRUE(said.starts_with("pemdra: cannot open a display")) << said;
-    EXPECT_NE(said.find("DISPLAY"), std::string::npos) << said;
-    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;  // one line
+// Each prefix of each π item, typed with real key events into the field after 90
+// was typed into Text1: exactly that text converts (read back through the clipboard).
+TEST_F(XServerTest, ATypedPiPrefixIsWhatConverts) {
+  Child pemdra({PEMDRA_BINARY}, environmentWith(server.name()));
+  const Window window = waitForWindow();
+  ASSERT_NE(window, 0U) << "no pemdra window appeared";
+  const std::vector<std::pair<std::string, std::string>> prefixes = {
+      {"3", "1,5"},
+      {"3,", "1,5"},
+      {"3,1", "1,55"},
+      {"3,14", "1,57"},
+      {"3,141", "1,5705"},
+      {"3,1415", "1,57075"},
+      {"3,14159", "1,570795"},
+      {"3,141592", "1,570796"},
+      {"3,1415926", "1,5707963"},
+      {"3,14159265", "1,570796325"},
+      {"3,141592653", "1,5707963265"},
+      {"3,1415926535", "1,57079632675"},
+      {"3,14159265358", "1,57079632679"},
+      {"3,141592653589", "1,5707963267945"},
+      {"3,1415926535897", "1,57079632679485"},
+      {"3,14159265358979", "1,5707963267949"},
+  };
+  const auto then = [](std::vector<std::string> chain, const std::vector<std::string>& more) {
+    chain.insert(chain.end(), more.begin(), more.end());
+    return chain;
+  };
+  xdotool(then(at(window, 150, 64), {"click", "1", "type", "--delay", "15", "90"}));
+  for (const auto& [typed, radians] : prefixes) {
+    // xdotool's "type" takes every argument after it as text: it ends a chain.
+    xdotool(then(at(window, 120, 144),  // the π field
+                 {"click", "1", "key", "ctrl+a", "BackSpace", "type", "--delay", "15", typed}));
+    std::vector<std::string> chain = then(at(window, 396, 184), {"click", "1"});  // CY
+    chain = then(chain, at(window, 200, 304));  // Text5: select its line and copy it
+    chain = then(chain, {"click", "1", "key", "ctrl+a", "ctrl+c"});
+    xdotool(chain);
+    EXPECT_EQ(clipboard(), radians + " ακτίνια / (rad)") << "π typed: " << typed;
   }
-  posix_spawn_file_actions_destroy(&actions);
-  close(fds[0]);
-  close(fds[1]);
+  // The field kept the last text typed, untouched.
+  xdotool(then(at(window, 120, 144), {"click", "1", "key", "ctrl+a", "ctrl+c"}));
+  EXPECT_EQ(clipboard(), "3,14159265358979");
+}
+
+TEST_F(XServerTest, IsCentredOnTheScreenWithoutAWindowManager) {
+  Child pemdra({PEMDRA_BINARY}, environmentWith(server.name()));
+  const Window window = waitForWindow();
+  ASSERT_NE(window, 0U) << "no pemdra window appeared";
+  EXPECT_EQ(outerRect(window), QRect(277, 201, 470, 366));  // (1024 - 470) / 2, (768 - 366) / 2
+}
+
+TEST_F(XServerTest, IsCentredWithItsFrameUnderAWindowManager) {
+  Child manager({"openbox", "--sm-disable", "--config-file", "/dev/null"},
+                environmentWith(server.name()));
+  ASSERT_TRUE(manager.started()) << "openbox is missing";
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  bool managed = false;
+  for (const auto deadline = Clock::now() + 10s; !managed && Clock::now() < deadline;) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long left = 0;
+    unsigned char* data = nullptr;
+    managed = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
+                                 &type, &format, &items, &left, &data) == Success &&
+              items == 1;
+    if (data != nullptr) XFree(data);
+    if (!managed) std::this_thread::sleep_for(20ms);
+  }
+  ASSERT_TRUE(managed) << "openbox did not take the screen";
+
+  Child pemdra({PEMDRA_BINARY}, environmentWith(server.name()));
+  const Window window = waitForWindow();
+  ASSERT_NE(window, 0U) << "no pemdra window appeared";
+  QRect frame;
+  const auto centred = [&] {
+    frame = outerRect(window);
+    return frame.size() != QSize(470, 366) &&
+           std::abs(frame.left() * 2 + frame.width() - 1024) <= 4 &&
+           std::abs(frame.top() * 2 + frame.height() - 768) <= 4;
+  };
+  for (const auto deadline = Clock::now() + 5s; !centred() && Clock::now() < deadline;) {
+    std::this_thread::sleep_for(20ms);
+  }
+  EXPECT_TRUE(centred()) << "frame at " << frame.x() << "," << frame.y() << " size "
+                         << frame.width() << "x" << frame.height();
+  EXPECT_EQ(shoot(window).image.size(), QSize(470, 366));  // the client area keeps its size
+  closeWindow(window);
+  EXPECT_EQ(pemdra.waitExit(10s), 0);
+}
+
+// Qt's own options (-reverse, -style, -stylesheet ...) are no options of pemdra's:
+// the window is the same whatever the command line holds.
+TEST_F(XServerTest, NoArgumentChangesTheWindow) {
+  const std::filesystem::path sheet =
+      std::filesystem::temp_directory_path() / ("pemdra-test-" + std::to_string(getpid()) + ".qss");
+  std::ofstream(sheet) << "* { background: green; color: yellow; font-size: 30px; }\n";
+  const auto startShot = [&](const std::vector<std::string>& argv) {
+    Child pemdra(argv, environmentWith(server.name()));
+    const Window window = waitForWindow();
+    EXPECT_NE(window, 0U) << "no pemdra window appeared";
+    QImage image = window != 0 ? shoot(window).image : QImage();
+    // Text1's caret blinks; its box is left out of the comparison.
+    for (int y = 48; y < 81 && !image.isNull(); ++y) {
+      for (int x = 8; x < 313; ++x) image.setPixel(x, y, 0);
+    }
+    if (window != 0) closeWindow(window);
+    EXPECT_EQ(pemdra.waitExit(10s), 0);
+    return image;
+  };
+  const QImage plain = startShot({PEMDRA_BINARY});
+  const QImage withOptions =
+      startShot({PEMDRA_BINARY, "-reverse", "-style", "windows", "-stylesheet", sheet.string(),
+                 "-platform", "offscreen", "-qwindowgeometry", "100x100+0+0", "--unknown"});
+  std::filesystem::remove(sheet);
+  ASSERT_FALSE(plain.isNull());
+  EXPECT_TRUE(plain == withOptions);
+  if (plain != withOptions)
+    withOptions.save(QStringLiteral(SCREENSHOT_DIR "/screenshot-options.png"));
+}
+
+/// Runs pemdra to its end with an environment; its exit status and what it wrote.
+std::pair<std::optional<int>, std::string> runToEnd(const std::vector<std::string>& argv,
+                                                    const std::vector<std::string>& env) {
+  Child pemdra(argv, env, true);
+  const std::optional<int> status = pemdra.waitExit(20s);
+  return {status, pemdra.output()};
+}
+
+TEST(CommandLine, VersionAndHelpPrintAndExitWithoutAWindow) {
+  // No display at all: neither may try to open one.
+  const auto [versionStatus, version] =
+      runToEnd({PEMDRA_BINARY, "--version"}, environmentWithoutDisplay());
+  EXPECT_EQ(versionStatus, 0);
+  EXPECT_EQ(version, "pemdra 1.00\n");
+  const auto [helpStatus, help] =
+      runToEnd({PEMDRA_BINARY, "-reverse", "--help"}, environmentWithoutDisplay());
+  EXPECT_EQ(helpStatus, 0);
+  for (const char* named : {"pemdra", "no other arguments", "DISPLAY", "WAYLAND_DISPLAY",
+                            "QT_QPA_PLATFORM", "QT_SCALE_FACTOR"}) {
+    EXPECT_NE(help.find(named), std::string::npos) << named;
+  }
+}
+
+// Where no display opens, pemdra ends with status 1 and one line of its own, the
+// last one written, naming the cause and the fix.
+TEST(NoDisplay, SaysWhyAndWhatToDoInOneLineAndExitsWithOne) {
+  const auto lastLine = [](const std::string& said) {
+    const std::string text = said.ends_with('\n') ? said.substr(0, said.size() - 1) : said;
+    return text.substr(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
+  };
+  const auto expectLine = [&](const std::vector<std::string>& env,
+                              const std::vector<std::string>& parts) {
+    const auto [status, said] = runToEnd({PEMDRA_BINARY}, env);
+    EXPECT_EQ(status, 1) << said;
+    EXPECT_TRUE(said.ends_with('\n')) << said;
+    const std::string line = lastLine(said);
+    EXPECT_TRUE(line.starts_with("pemdra: cannot open ")) << said;
+    for (const auto& part : parts) EXPECT_NE(line.find(part), std::string::npos) << said;
+    // The cause is said once, in pemdra's line: Qt's platform messages about it are not
+    // repeated above it.
+    EXPECT_EQ(said.find("qt.qpa."), std::string::npos) << said;
+  };
+  expectLine(environmentWithoutDisplay(), {"neither DISPLAY nor WAYLAND_DISPLAY", "xvfb-run"});
+  expectLine(environmentWith(":999"), {"X display :999", "refuses", "XAUTHORITY"});
+
+  std::vector<std::string> wayland = environmentWithoutDisplay();
+  const std::filesystem::path runtime =
+      std::filesystem::temp_directory_path() / ("pemdra-test-run-" + std::to_string(getpid()));
+  std::filesystem::create_directories(runtime);
+  std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+  wayland.push_back("WAYLAND_DISPLAY=pemdra-no-compositor");
+  wayland.push_back("XDG_RUNTIME_DIR=" + runtime.string());
+  expectLine(wayland, {"Wayland display pemdra-no-compositor", "compositor", "WAYLAND_DISPLAY"});
+
+  // Without Qt's Wayland plug-in: a copy of pemdra whose qt.conf points at a plug-in
+  // folder that holds the X11 one only.
+  const std::filesystem::path copy = runtime / "bin" / "pemdra";
+  std::filesystem::create_directories(runtime / "bin");
+  std::filesystem::create_directories(runtime / "plugins" / "platforms");
+  std::filesystem::copy_file(PEMDRA_BINARY, copy);
+  std::filesystem::create_symlink(
+      QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString() + "/platforms/libqxcb.so",
+      runtime / "plugins" / "platforms" / "libqxcb.so");
+  std::ofstream(runtime / "bin" / "qt.conf")
+      << "[Paths]\nPlugins=" << (runtime / "plugins").string() << "\n";
+  const auto [status, said] = runToEnd({copy.string()}, wayland);
+  EXPECT_EQ(status, 1) << said;
+  EXPECT_NE(lastLine(said).find("install it (apt install qt6-wayland)"), std::string::npos) << said;
+  std::filesystem::remove_all(runtime);
 }
 
 }  // namespace

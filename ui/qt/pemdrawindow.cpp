@@ -4,9 +4,11 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -34,6 +36,24 @@ void setColours(QWidget* widget, const form::Control& control, QPalette::ColorRo
   widget->setPalette(palette);
 }
 
+// A command button that Enter (Return or the keypad's Enter) clicks while it has
+// the focus, as Space does, without any button being the window's default: Enter
+// typed in a text box or the π field still clicks nothing.
+class CommandButton final : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      click();
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
+};
+
 QWidget* createControl(const form::Control& control, QWidget* window) {
   QWidget* widget = nullptr;
   QRect rect = toQRect(control.pixels());
@@ -47,7 +67,7 @@ QWidget* createControl(const form::Control& control, QWidget* window) {
       break;
     }
     case form::ControlKind::CommandButton: {
-      auto* button = new QPushButton(fromUtf8(control.caption), window);
+      auto* button = new CommandButton(fromUtf8(control.caption), window);
       button->setAutoDefault(false);
       widget = button;
       break;
@@ -65,6 +85,8 @@ QWidget* createControl(const form::Control& control, QWidget* window) {
       combo->setEditable(true);
       combo->setInsertPolicy(QComboBox::NoInsert);
       combo->setDuplicatesEnabled(true);
+      // The field holds exactly what is typed: no completion from the list.
+      combo->setCompleter(nullptr);
       setColours(combo, control, QPalette::Text, QPalette::Base);
       setColours(combo, control, QPalette::ButtonText, QPalette::Button);
       widget = combo;
@@ -98,6 +120,8 @@ PemdraWindow::PemdraWindow(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(fromUtf8(form::kName));
   setWindowTitle(fromUtf8(form::kTitle));
+  // The layout is fixed, left to right, whatever the language of the desktop.
+  setLayoutDirection(Qt::LeftToRight);
   setFixedSize(form::kClientWidth, form::kClientHeight);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, toQColor(form::kFormColour));
@@ -109,6 +133,13 @@ PemdraWindow::PemdraWindow(QWidget* parent)
   for (const form::Control& control : form::controls()) {
     QWidget* widget = createControl(control, this);
     if (widget->focusPolicy() != Qt::NoFocus) tabChain.emplace_back(control.tabIndex, widget);
+  }
+  // Labels and the line are drawn on the form itself, beneath every other control,
+  // whatever the table's order: Label3 overlaps Combo1's top border by a pixel.
+  for (const form::Control& control : form::controls()) {
+    if (control.drawnOnForm()) {
+      findChild<QWidget*>(fromUtf8(control.name), Qt::FindDirectChildrenOnly)->lower();
+    }
   }
   std::ranges::sort(tabChain, {}, &std::pair<int, QWidget*>::first);
   for (std::size_t i = 1; i < tabChain.size(); ++i) {
@@ -136,9 +167,29 @@ PemdraWindow::PemdraWindow(QWidget* parent)
 
   // Focus starts in the control with the lowest tab index.
   textBoxes[0]->setFocus();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
+  centre();
+}
+
+void PemdraWindow::centre() {
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  // A window's position is that of its frame; before a window manager frames it,
+  // the frame is the client area itself.
+  const QRect available = screen->availableGeometry();
+  const QSize outer = frameGeometry().size();
+  move(available.left() + (available.width() - outer.width()) / 2,
+       available.top() + (available.height() - outer.height()) / 2);
+}
+
+void PemdraWindow::moveEvent(QMoveEvent* event) {
+  // A window manager frames the window once it is on its way to the screen; it is
+  // centred once more then, frame and title bar included. Later moves are the user's.
+  if (!m_centredWithFrame && frameGeometry().size() != size()) {
+    m_centredWithFrame = true;
+    centre();
   }
+  QWidget::moveEvent(event);
 }
 
 PemdraWindow::~PemdraWindow() = default;

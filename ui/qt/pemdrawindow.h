@@ -34,11 +34,17 @@ class PemdraWindow final : public QWidget {
   /// Runs a handler over the window's texts and shows any error it raises.
   void dispatch(void (*handler)(Controls&));
 
+ protected:
+  void moveEvent(QMoveEvent* event) override;
+
  private:
+  /// Centres the window, frame included, on its screen's available area.
+  void centre();
   void showError(const QString& message);
 
   std::unique_ptr<Controls> m_controls;
   ErrorReporter m_reportError;
+  bool m_centredWithFrame = false;
 };
 
 /// The title of the message box that shows an error.

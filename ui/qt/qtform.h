@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <Qt>
 
 #include <string_view>
@@ -39,8 +40,11 @@ inline Qt::Alignment toQtAlignment(form::Alignment alignment) {
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-/// The font of a control: "MS Sans Serif" first, then a sans-serif face with Greek
-/// glyphs, at the table's size and weight.
+/// The faces tried for every control, in order: "MS Sans Serif" first.
+QStringList controlFamilies();
+
+/// The font of a control: the first face of controlFamilies() that is installed, at
+/// the table's size and weight.
 QFont controlFont(const form::Control& control);
 
 }  // namespace pemdra::ui
