@@ -16,10 +16,12 @@
 #include <utility>
 #include <vector>
 
+#include "accessibility.h"
 #include "conversion.h"
 #include "error.h"
 #include "formload.h"
 #include "keypad.h"
+#include "legibility.h"
 #include "qtcontrols.h"
 #include "qtform.h"
 
@@ -139,6 +141,8 @@ PemdraWindow::PemdraWindow(QWidget* parent)
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
+  setUpAccessibility(*this);
+  keepLegible(*this);
 }
 
 PemdraWindow::~PemdraWindow() = default;
@@ -154,6 +158,7 @@ void PemdraWindow::dispatch(void (*handler)(Controls&)) {
   } catch (...) {
     showError(QStringLiteral("Άγνωστο σφάλμα"));
   }
+  if (handler == &CY_Click) announceResults(*this);
 }
 
 void PemdraWindow::showError(const QString& message) {
