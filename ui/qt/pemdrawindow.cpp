@@ -18,10 +18,12 @@
 #include <utility>
 #include <vector>
 
+#include "accessibility.h"
 #include "conversion.h"
 #include "error.h"
 #include "formload.h"
 #include "keypad.h"
+#include "legibility.h"
 #include "qtcontrols.h"
 #include "qtform.h"
 
@@ -167,6 +169,8 @@ PemdraWindow::PemdraWindow(QWidget* parent)
 
   // Focus starts in the control with the lowest tab index.
   textBoxes[0]->setFocus();
+  setUpAccessibility(*this);
+  keepLegible(*this);
   centre();
 }
 
@@ -205,6 +209,7 @@ void PemdraWindow::dispatch(void (*handler)(Controls&)) {
   } catch (...) {
     showError(QStringLiteral("Άγνωστο σφάλμα"));
   }
+  if (handler == &CY_Click) announceResults(*this);
 }
 
 void PemdraWindow::showError(const QString& message) {

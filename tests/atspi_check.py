@@ -1,0 +1,309 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""The real pemdra read over AT-SPI, as a screen reader reads it.
+
+Starts a private D-Bus session, a private Xvfb and pemdra with the AT-SPI bridge on,
+walks the accessible tree (roles, Greek names, the captions' relations), then
+converts 45 degrees from the keyboard with the focus on the conversion button and
+checks the events a screen reader receives: the four result lines, and the button's
+description changing to them while it keeps the focus.
+
+    atspi_check.py PEMDRA_BINARY
+
+Exit status 0: passed; 1: failed; 77: skipped, because no AT-SPI bus could start.
+"""
+
+import ctypes
+import importlib.util
+import os
+import selectors
+import signal
+import subprocess
+import sys
+import time
+
+SKIP = 77
+
+WINDOW_TITLE = "Μετατροπέας"
+# Every control by role and name; the order of the window's children is the
+# stacking order, which the tree does not fix.
+CONTROLS = [
+    ("text", "γωνία σε δεκαδικές μοίρες"),
+    ("text", "μοίρες, λεπτά, δευτερόλεπτα"),
+    ("text", "ακτίνια ως πολλαπλάσιο του π"),
+    ("text", "βαθμοί"),
+    *[("push button", digit) for digit in "123456789"],
+    ("push button", "καθαρισμός"),
+    ("push button", "0"),
+    ("push button", "υποδιαστολή"),
+    ("push button", "μετατροπή"),
+    ("label", "Δώσε την τιμή της γωνίας ως δεκαδικό αριθμό"),
+    ("heading", "Ισοδύναμες τιμές"),
+    ("push button", "διαγραφή του τελευταίου χαρακτήρα"),
+    ("combo box", "τιμή του π"),
+    ("label", "Διαλέξτε την τιμή του π"),
+    ("text", "ακτίνια με την επιλεγμένη τιμή του π"),
+    ("separator", "διαχωριστική γραμμή"),
+]
+# The result boxes top to bottom, and what they show for 45 degrees with π = 3,14159.
+RESULTS = [
+    ("μοίρες, λεπτά, δευτερόλεπτα", "045° 00' 00''+,0'' μοίρες / (squadron)"),
+    ("ακτίνια ως πολλαπλάσιο του π", "0,25  π ακτίνια/ (rad)"),
+    ("ακτίνια με την επιλεγμένη τιμή του π", "0,7853975 ακτίνια / (rad)"),
+    ("βαθμοί", "50 βαθμοί / (degrees)"),
+]
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+        print("FAIL:", message, flush=True)
+    return condition
+
+
+def wait_for(predicate, seconds, step=0.05):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        result = predicate()
+        if result:
+            return result
+        time.sleep(step)
+    return predicate()
+
+
+class Processes:
+    """The children this check starts, ended in reverse order. The check is their
+    subreaper: what the D-Bus daemons start (the AT-SPI bus launcher, its bus and
+    registry) comes back to it when orphaned, and is reaped or ended here."""
+
+    def __init__(self):
+        self.children = []
+        PR_SET_CHILD_SUBREAPER = 36
+        ctypes.CDLL(None, use_errno=True).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
+
+    def start(self, argv, **kwargs):
+        child = subprocess.Popen(argv, **kwargs)
+        self.children.append(child)
+        return child
+
+    def end(self):
+        for child in reversed(self.children):
+            if child.poll() is None:
+                child.terminate()
+                try:
+                    child.wait(5)
+                except subprocess.TimeoutExpired:
+                    child.kill()
+                    child.wait()
+        deadline = time.monotonic() + 5
+        while True:
+            try:
+                pid, _ = os.waitpid(-1, os.WNOHANG)
+            except ChildProcessError:
+                return
+            if pid == 0 and time.monotonic() > deadline:
+                for orphan in self.orphans():
+                    os.kill(orphan, signal.SIGKILL)
+                deadline = time.monotonic() + 5
+            elif pid == 0:
+                time.sleep(0.05)
+
+    @staticmethod
+    def orphans():
+        mine = []
+        for entry in os.listdir("/proc"):
+            try:
+                with open(f"/proc/{entry}/stat", encoding="utf-8") as stat:
+                    parent = int(stat.read().rsplit(")", 1)[1].split()[1])
+            except (OSError, ValueError, IndexError):
+                continue
+            if parent == os.getpid():
+                mine.append(int(entry))
+        return mine
+
+
+def read_line(stream, seconds):
+    """The first line a child writes, or '' after the time runs out."""
+    selector = selectors.DefaultSelector()
+    selector.register(stream, selectors.EVENT_READ)
+    line = b""
+    deadline = time.monotonic() + seconds
+    while not line.endswith(b"\n") and time.monotonic() < deadline:
+        if not selector.select(max(0.0, deadline - time.monotonic())):
+            break
+        chunk = os.read(stream.fileno(), 1)
+        if not chunk:
+            break
+        line += chunk
+    return line.decode().strip()
+
+
+def start_session_bus(processes, display):
+    """A private session bus and its AT-SPI bus; the session bus's address, or None.
+    The bus and what it starts see only the private display."""
+    try:
+        bus = processes.start(
+            ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+            env=dict(os.environ, DISPLAY=display), stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL)
+    except FileNotFoundError:
+        print("SKIP: dbus-daemon is missing, no AT-SPI bus can start")
+        return None
+    address = read_line(bus.stdout, 10)
+    if not address:
+        print("SKIP: the private D-Bus session did not start")
+        return None
+    os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
+    reply = subprocess.run(
+        ["dbus-send", "--session", "--print-reply", "--reply-timeout=10000",
+         "--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+        capture_output=True, text=True, timeout=20, check=False)
+    if reply.returncode != 0:
+        print("SKIP: the AT-SPI bus did not start:", reply.stderr.strip())
+        return None
+    return address
+
+
+def start_display(processes):
+    read_end, write_end = os.pipe()
+    processes.start(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+         "-noreset"],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end, "rb") as stream:
+        number = read_line(stream, 10)
+    return ":" + number if number else None
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__)
+        return 2
+    if importlib.util.find_spec("pyatspi") is None:
+        print("FAIL: python3-pyatspi is missing (scripts/install-deps installs it)")
+        return 1
+
+    processes = Processes()
+    try:
+        display = start_display(processes)
+        if not check(display, "Xvfb did not start"):
+            return 1
+        if start_session_bus(processes, display) is None:
+            return SKIP
+        environment = {key: value for key, value in os.environ.items()
+                       if key not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        environment.update(DISPLAY=display, QT_QPA_PLATFORM="xcb",
+                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        processes.start([sys.argv[1]], env=environment)
+        return run_checks(display)
+    finally:
+        processes.end()
+
+
+def run_checks(display):
+    import pyatspi
+    from gi.repository import GLib
+
+    def pemdra():
+        desktop = pyatspi.Registry.getDesktop(0)
+        for index in range(desktop.childCount):
+            application = desktop.getChildAtIndex(index)
+            if application is not None and application.name == "pemdra" and \
+                    application.childCount > 0:
+                return application
+        return None
+
+    application = wait_for(pemdra, 15, 0.1)
+    if not check(application, "pemdra did not appear on the AT-SPI bus"):
+        return 1
+
+    # The tree: the window, then every control by role and Greek name.
+    window = application.getChildAtIndex(0)
+    check(window.getRoleName() == "frame" and window.name == WINDOW_TITLE,
+          f"the window is a {window.getRoleName()} named {window.name!r}")
+    controls = [window.getChildAtIndex(index) for index in range(window.childCount)]
+    found = [(control.getRoleName(), control.name) for control in controls]
+    check(sorted(found) == sorted(CONTROLS), f"the controls are {found}")
+    by_name = {control.name: control for control in controls}
+
+    def targets(name, relation):
+        return [related.getTarget(index).name
+                for related in by_name[name].getRelationSet()
+                if related.getRelationType() == relation
+                for index in range(related.getNTargets())]
+
+    for label, box in [("Δώσε την τιμή της γωνίας ως δεκαδικό αριθμό", "γωνία σε δεκαδικές μοίρες"),
+                       ("Διαλέξτε την τιμή του π", "τιμή του π"),
+                       ("Ισοδύναμες τιμές", "μοίρες, λεπτά, δευτερόλεπτα")]:
+        check(targets(box, pyatspi.RELATION_LABELLED_BY) == [label], f"{box} is labelled by {label}")
+    check(targets("Ισοδύναμες τιμές", pyatspi.RELATION_LABEL_FOR) == [box for box, _ in RESULTS],
+          "the heading labels the result boxes in their order on screen")
+    if failures:
+        return 1
+
+    # The input from AT-SPI, the focus on the conversion button, then a real Space.
+    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--classname", "pemdra",
+                    "windowfocus", "--sync", "%1"],
+                   env=dict(os.environ, DISPLAY=display), check=True, timeout=15,
+                   stdout=subprocess.DEVNULL)
+    def focused(name):
+        return by_name[name].getState().contains(pyatspi.STATE_FOCUSED)
+
+    check(wait_for(lambda: focused("γωνία σε δεκαδικές μοίρες"), 10), "Text1 has the focus at start")
+    by_name["γωνία σε δεκαδικές μοίρες"].queryEditableText().setTextContents("45")
+    pi_field = next(child for child in by_name["τιμή του π"] if child.getRoleName() == "text")
+    pi_field.queryEditableText().setTextContents("3,14159")
+    button = by_name["μετατροπή"]
+    button.queryComponent().grabFocus()
+    if not check(wait_for(lambda: focused("μετατροπή"), 10), "the conversion button takes the focus"):
+        return 1
+
+    events = []
+
+    def heard(event):
+        events.append((event.type, event.source.name, event.any_data))
+
+    kinds = ["object:text-changed:insert", "object:property-change:accessible-description"]
+    pyatspi.Registry.registerEventListener(heard, *kinds)
+    context = GLib.MainContext.default()
+
+    def listen_until(predicate, seconds):
+        deadline = time.monotonic() + seconds
+        while not predicate() and time.monotonic() < deadline:
+            if not context.iteration(False):
+                time.sleep(0.01)
+        return predicate()
+
+    # Whatever is still on its way from the typing above passes first.
+    listen_until(lambda: False, 0.3)
+    events.clear()
+    subprocess.run(["xdotool", "key", "space"], env=dict(os.environ, DISPLAY=display),
+                   check=True, timeout=15)
+
+    def described():
+        return any(kind == kinds[1] and source == "μετατροπή" for kind, source, _ in events)
+
+    def inserted():
+        return [(source, data) for kind, source, data in events
+                if kind == kinds[0] and data]
+
+    listen_until(lambda: described() and len(inserted()) >= 4, 10)
+    pyatspi.Registry.deregisterEventListener(heard, *kinds)
+
+    print("Events after the conversion:")
+    for kind, source, data in events:
+        print(f"  {kind} from {source!r}: {data!r}")
+    for box, line in RESULTS:
+        check((box, line) in inserted(), f"a text-changed:insert on {box} carries {line!r}")
+    check(described(), "the conversion button's description changes")
+    lines = "\n".join(line for _, line in RESULTS)
+    check(button.description == lines, f"the button's description is {button.description!r}")
+    check(focused("μετατροπή"), "the focus stays on the conversion button")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
