@@ -17,12 +17,19 @@ runs=${RUNS:-40}
 exec {fd}<> <(:)
 Xvfb -displayfd "$fd" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "${runtime:-}" "${out:-}"' EXIT
+bus=""
+trap 'kill $xvfb ${bus:-} 2>/dev/null; rm -rf "${runtime:-}" "${out:-}"' EXIT
 read -r -t 10 number <&"$fd" || { echo "startup.sh: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$number"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 runtime=$(mktemp -d)  # Qt wants a private runtime folder; the same for both programs
 export XDG_RUNTIME_DIR=$runtime
+# A private session bus, the same for both: without one, where a bus launcher is
+# installed, Qt's accessibility bridge starts a bus of its own at every start.
+if command -v dbus-daemon >/dev/null; then
+  read -r address bus < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd' ')
+  export DBUS_SESSION_BUS_ADDRESS=$address
+fi
 
 out=$(mktemp -d)
 "$build/bench/xlaunch" "$build/bench/reference_window" >/dev/null  # warm the caches
@@ -43,5 +50,5 @@ awk -v rm="$ref_ms" -v rk="$ref_kb" -v pm="$pem_ms" -v pk="$pem_kb" -v n="$runs"
   printf "%-18s %12s %14s   (median of %d runs)\n", "program", "start-up", "peak memory", n
   printf "%-18s %9.1f ms %11.1f MB\n", "reference window", rm, rk / 1024
   printf "%-18s %9.1f ms %11.1f MB\n", "pemdra", pm, pk / 1024
-  printf "%-18s %11.2fx %+11.1f MB   (targets: at most 1.15x, within 5 MB)\n", "pemdra/reference", pm / rm, (pk - rk) / 1024
+  printf "%-18s %11.2fx %+11.1f MB   (targets: at most 1.05x, within 5 MB)\n", "pemdra/reference", pm / rm, (pk - rk) / 1024
 }'

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Starts a program and times it from outside: from the moment before it is
-// spawned to the first Expose of its first mapped top-level window, as the X
-// server sees it. Then it ends the program and reports its peak memory.
+// spawned to the first Expose or MapNotify of its first top-level window, as the
+// X server sees it (some toolkits map a window without an early Expose). Then it
+// ends the program and reports its peak memory.
 //
 //   xlaunch PROGRAM [ARGS...]     (DISPLAY names the X server)
 //   prints: startup_ms=12.345 maxrss_kb=34567
@@ -56,9 +57,11 @@ int main(int argc, char** argv) {
     XEvent event;
     XNextEvent(display, &event);
     if (event.type == CreateNotify && event.xcreatewindow.parent == root) {
-      XSelectInput(display, event.xcreatewindow.window, ExposureMask);
+      XSelectInput(display, event.xcreatewindow.window, ExposureMask | StructureNotifyMask);
       watched.insert(event.xcreatewindow.window);
     } else if (event.type == Expose && watched.count(event.xexpose.window) != 0) {
+      shown = nowMs() - start;
+    } else if (event.type == MapNotify && watched.count(event.xmap.window) != 0) {
       shown = nowMs() - start;
     }
   }
