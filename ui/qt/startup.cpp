@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QtGlobal>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -129,7 +130,7 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 #if defined(Q_OS_UNIX)
 // SIGTERM and SIGINT close the window as the close button does, so the program ends
 // through its ordinary exit, with status 0. The signal handler only writes a byte.
-int signalPipe[2] = {-1, -1};
+std::array<int, 2> signalPipe = {-1, -1};
 
 void onSignal(int /*signal*/) {
   const char byte = 1;
@@ -137,7 +138,7 @@ void onSignal(int /*signal*/) {
 }
 
 void quitOnSignals(QApplication& app) {
-  if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  if (::pipe2(signalPipe.data(), O_CLOEXEC | O_NONBLOCK) != 0) return;
   auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
   QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
     char byte = 0;
@@ -186,9 +187,9 @@ int run(int argc, char** argv) {
   passEverything = qEnvironmentVariableIsSet("QT_DEBUG_PLUGINS");
   qtHandler = qInstallMessageHandler(startupMessages);
   int qtArgc = 1;
-  char* qtArgv[] = {argv[0], nullptr};
+  std::array<char*, 2> qtArgv = {argv[0], nullptr};
   QApplication::setDesktopFileName(QStringLiteral(PEMDRA_APP_ID));
-  QApplication app(qtArgc, qtArgv);
+  QApplication app(qtArgc, qtArgv.data());
   qInstallMessageHandler(qtHandler);
   for (const auto& [type, message] : heldBack) qtHandler(type, QMessageLogContext(), message);
   heldBack.clear();
