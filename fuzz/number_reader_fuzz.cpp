@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The number reader on any text: the numeric test and text-to-number agree, and
-// what is accepted writes back as a text that reads as the same number to 15
-// significant digits.
+// The number reader on any text: the numeric test and text-to-number agree, blanks
+// at the ends change nothing, and what is accepted writes back as a text that reads
+// as the same number to 15 significant digits.
 #include <cmath>
+#include <string_view>
 
 #include "error.h"
 #include "fuzz_input.h"
@@ -22,6 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     converted = false;
   }
   fuzz::require(numeric == converted, "IsNumeric and text-to-number disagree");
+
+  // A blank a user cannot see, pasted at either end, changes nothing.
+  constexpr std::u16string_view kBlanks = u"\u00A0\u2009\u202F\u200B\u200E\u200F\uFEFF\u3000 \t";
+  const char16_t blank = kBlanks[size % kBlanks.size()];
+  const auto padded = readNumber(blank + text + blank);
+  fuzz::require(padded.has_value() == converted,
+                "a blank at the ends changed whether it is a number");
+  fuzz::require(!converted || *padded == value, "a blank at the ends changed the number");
   if (!converted) return 0;
 
   fuzz::require(std::isfinite(value), "a text read as a non-finite number");
