@@ -5,7 +5,7 @@
 PRESET ?= release
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps deps-checks build test run bench startup-bench asan fuzz lint check clean
+.PHONY: all deps deps-checks deps-package build test run bench startup-bench asan fuzz lint check package clean
 
 all: build
 
@@ -14,6 +14,9 @@ deps:
 
 deps-checks:
 	@scripts/install-deps checks
+
+deps-package:
+	@scripts/install-deps package
 
 build: deps
 	cmake --preset $(PRESET)
@@ -50,6 +53,14 @@ check: deps-checks
 	$(MAKE) lint
 	$(MAKE) asan
 	$(MAKE) fuzz FUZZ_SECONDS=30
+
+# The .deb from the release build, checked as a distribution would and tried: lintian,
+# appstreamcli, desktop-file-validate, its files, and its pemdra under Xvfb.
+package: deps-package
+	$(MAKE) build PRESET=release
+	rm -f build/release/pemdra_*.deb
+	cd build/release && cpack -G DEB
+	scripts/check-package build/release/pemdra_*.deb
 
 clean:
 	rm -rf build
