@@ -48,8 +48,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Wayland plug-in lets Qt draw on Wayland itself rather than through XWayland;
-# the fonts have the Greek letters at the sizes the window was laid out for.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation2 | fonts-dejavu-core")
+# the narrow faces (Liberation Sans Narrow, Nimbus Sans Narrow) have the Greek letters
+# and fit every caption into its rectangle.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation | fonts-urw-base35")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
