@@ -7,12 +7,14 @@
 //   xlaunch PROGRAM [ARGS...]     (DISPLAY names the X server)
 //   prints: startup_ms=12.345 maxrss_kb=34567
 #include <X11/Xlib.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <set>
 
@@ -51,9 +53,21 @@ int main(int argc, char** argv) {
 
   // Every new top-level window is watched for exposure from its creation on, so
   // the first Expose cannot slip by before we listen.
+  // A program that shows no window within a minute is given up on.
   std::set<Window> watched;
   double shown = -1;
   while (shown < 0) {
+    if (XPending(display) == 0) {
+      pollfd connection{ConnectionNumber(display), POLLIN, 0};
+      if (nowMs() - start > 60'000 || (poll(&connection, 1, 1000) < 0 && errno != EINTR)) {
+        std::fprintf(stderr, "xlaunch: %s showed no window\n", argv[1]);
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        XCloseDisplay(display);
+        return 1;
+      }
+      continue;
+    }
     XEvent event;
     XNextEvent(display, &event);
     if (event.type == CreateNotify && event.xcreatewindow.parent == root) {
