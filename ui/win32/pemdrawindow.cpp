@@ -73,7 +73,7 @@ ClassOfKind classOf(const form::Control& control) {
     case form::ControlKind::ComboBox:
       return {WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL};
     case form::ControlKind::Label:
-      return {WC_STATICW, SS_LEFT | SS_NOPREFIX};
+      return {WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX};
     case form::ControlKind::Line:
       break;
   }
@@ -290,11 +290,9 @@ void PemdraWindow::paint() {
 }
 
 HBRUSH PemdraWindow::colourControl(HDC dc, HWND child, bool list) {
-  // The π field's edit and list are the combo box's own children.
-  const form::Control* control = list ? form::find("Combo1") : controlOfId(GetDlgCtrlID(child));
-  if (control == nullptr || GetParent(child) != m_hwnd) {
-    control = controlOfId(GetDlgCtrlID(GetParent(child)));
-  }
+  // The π field's edit and list belong to the combo box, not to the form.
+  const HWND owner = GetParent(child) == m_hwnd ? child : GetParent(child);
+  const form::Control* control = list ? form::find("Combo1") : controlOfId(GetDlgCtrlID(owner));
   if (control == nullptr) return nullptr;
   const int defaultText =
       control->kind == form::ControlKind::Label ? COLOR_BTNTEXT : COLOR_WINDOWTEXT;
