@@ -5,7 +5,8 @@
 PRESET ?= release
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps deps-checks build test run bench startup-bench asan fuzz lint check clean
+.PHONY: all deps deps-checks deps-windows build test run bench startup-bench asan fuzz lint check \
+        windows windows-test windows-bench clean
 
 all: build
 
@@ -14,6 +15,9 @@ deps:
 
 deps-checks:
 	@scripts/install-deps checks
+
+deps-windows:
+	@scripts/install-deps windows
 
 build: deps
 	cmake --preset $(PRESET)
@@ -50,6 +54,19 @@ check: deps-checks
 	$(MAKE) lint
 	$(MAKE) asan
 	$(MAKE) fuzz FUZZ_SECONDS=30
+
+# pemdra.exe, cross-built with MinGW-w64 (build/windows/pemdra.exe).
+windows: deps-windows
+	cmake --preset windows
+	cmake --build --preset windows
+
+# The core's tests cross-built and run under Wine, and the real window under Wine.
+windows-test: windows
+	ctest --preset windows
+
+# pemdra.exe's size and start-up under Wine, beside an empty Windows program.
+windows-bench: windows build
+	bench/win32/startup-wine.sh build/windows build/$(PRESET)
 
 clean:
 	rm -rf build
