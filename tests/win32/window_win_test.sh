@@ -22,8 +22,10 @@ exec {fd}<> <(:)
 Xvfb -displayfd "$fd" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 pemdra_pid=
+desktop='HKCU\Control Panel\Desktop'
 cleanup() {
   [ -n "$pemdra_pid" ] && kill "$pemdra_pid" 2>/dev/null
+  "$wine_run" "$prefix" reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1
   wineserver -k 2>/dev/null  # this build's own prefix only
   kill "$xvfb" 2>/dev/null
 }
@@ -36,6 +38,7 @@ unset WAYLAND_DISPLAY
 # server afresh on this one.
 wineserver -k 2>/dev/null
 wineserver -w 2>/dev/null
+"$wine_run" "$prefix" reg add "$desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 
 state=""
 probe() { "$wine_run" "$prefix" "$probe_exe" "$@" | tr -d '\r'; }
@@ -123,17 +126,38 @@ xdo key space
 look
 check "Space on the focused 0" "0" "$(field Text1)"
 
-# Closing the window ends the program, with status 0.
-probe close
-status=timeout
-for _ in $(seq 100); do
-  if ! kill -0 "$pemdra_pid" 2>/dev/null; then
-    wait "$pemdra_pid"; status=$?; break
-  fi
-  sleep 0.1
-done
-pemdra_pid=
+close() {  # closes the window as its close box does; pemdra's exit status in $status
+  probe close
+  status=timeout
+  for _ in $(seq 100); do
+    if ! kill -0 "$pemdra_pid" 2>/dev/null; then
+      wait "$pemdra_pid"; status=$?; break
+    fi
+    sleep 0.1
+  done
+  pemdra_pid=
+}
+close
 check "exit status on close" "0" "$status"
+
+# At 125 %, 150 % and 200 % the twips scale with the dpi: same proportions, sharp.
+for scale in "120 588x458" "144 705x549" "192 940x732"; do
+  dpi=${scale% *}
+  "$wine_run" "$prefix" reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  "$wine_run" "$prefix" "$pemdra" >/dev/null 2>&1 &
+  pemdra_pid=$!
+  look
+  check "client area at $dpi dpi" "${scale#* }" "$(field client)"
+  check "Line1 grey at $dpi dpi" "#808080" "$(pixel $((160 * dpi / 96)) $((176 * dpi / 96)))"
+  check "Text1 black at $dpi dpi" "#000000" "$(pixel $((20 * dpi / 96)) $((64 * dpi / 96)))"
+  check "form colour at $dpi dpi" "#FF8080" "$(pixel $((4 * dpi / 96)) $((200 * dpi / 96)))"
+  if [ "$dpi" = 144 ]; then
+    origin=$(field origin)
+    import -window root -crop "${scale#* }+${origin%,*}+${origin#*,}" "$out/screenshot-wine-150.png"
+  fi
+  close
+  check "exit status on close at $dpi dpi" "0" "$status"
+done
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
