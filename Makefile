@@ -5,8 +5,8 @@
 PRESET ?= release
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps deps-checks deps-windows build test run bench startup-bench asan fuzz lint check \
-        windows windows-test windows-bench clean
+.PHONY: all deps deps-checks deps-windows deps-windows32 build test run bench startup-bench asan fuzz lint check \
+        windows windows-test windows-bench windows32 windows32-test clean
 
 all: build
 
@@ -18,6 +18,9 @@ deps-checks:
 
 deps-windows:
 	@scripts/install-deps windows
+
+deps-windows32:
+	@scripts/install-deps windows32
 
 build: deps
 	cmake --preset $(PRESET)
@@ -63,6 +66,14 @@ windows: deps-windows
 # The core's tests cross-built and run under Wine, and the real window under Wine.
 windows-test: windows
 	ctest --preset windows
+
+# The same for the 32-bit pemdra.exe (build/windows-i686); not part of CI.
+windows32: deps-windows32
+	cmake --preset windows-i686
+	cmake --build --preset windows-i686
+
+windows32-test: windows32
+	ctest --preset windows-i686
 
 # pemdra.exe's size and start-up under Wine, beside an empty Windows program.
 windows-bench: windows build
