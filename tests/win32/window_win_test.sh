@@ -100,7 +100,19 @@ xdo type --delay 50 "3,1"
 look
 check "typed π prefix not completed" "3,1" "$(field Combo1)"
 check "π list unchanged" "3,14|3,14159|3,14159265358979" "$(field items)"
-xdo type --delay 50 "4159"
+xdo key alt+Down
+xdo key End
+xdo type --delay 50 "4"
+xdo key Return
+look
+check "π typed with the list open, then Enter" "3,14" "$(field Combo1)"
+xdo key alt+Down
+xdo key Down
+xdo key Return
+look
+check "π picked with the arrows and Enter" "3,14159" "$(field Combo1)"
+xdo key End shift+Home
+xdo type --delay 50 "3,14159"
 xdo key Return
 look
 check "Enter in the π field does nothing" "|||" "$(results | paste -sd'|')"

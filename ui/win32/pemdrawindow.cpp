@@ -16,6 +16,7 @@ namespace pemdra::win32 {
 namespace {
 
 constexpr wchar_t kErrorTitle[] = L"Σφάλμα εκτέλεσης";
+constexpr UINT kRestoreTyped = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // Per-monitor dpi came with Windows 10 (1607); older systems have one dpi for all.
@@ -32,6 +33,13 @@ UINT windowDpi(HWND hwnd) {
   const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
   ReleaseDC(hwnd, dc);
   return static_cast<UINT>(dpi);
+}
+
+std::wstring comboText(HWND combo) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(combo)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(combo, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 SIZE frameSize(UINT dpi) {
@@ -184,6 +192,10 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_COMMAND:
+      if (controlOfId(LOWORD(wParam)) == form::find("Combo1")) {
+        comboNotified(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0;
+      }
       if (HIWORD(wParam) == BN_CLICKED) {
         const int row = LOWORD(wParam) - kFirstControlId;
         if (row >= 0 && row < static_cast<int>(m_handlers.size()) &&
@@ -193,6 +205,18 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case kRestoreTyped:
+      // wParam 1: the list has just opened; 0: it has closed after typing.
+      if (wParam != 0 || m_typedInList) {
+        m_typedInList = false;
+        const HWND combo = GetDlgItem(m_hwnd, controlId("Combo1"));
+        if (comboText(combo) != m_typed) {
+          SetWindowTextW(combo, m_typed.c_str());
+          const auto end = static_cast<WORD>(m_typed.size());
+          SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(end, end));
+        }
+      }
+      return 0;
     case WM_ACTIVATE:
       // A plain window forgets its focused control when it is deactivated.
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -208,6 +232,29 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcW(m_hwnd, message, wParam, lParam);
+}
+
+void PemdraWindow::comboNotified(HWND combo, WORD notification) {
+  // Opening the list, and closing it after typing, would put the first item that
+  // starts with the typed text in the field: what was typed is put back.
+  switch (notification) {
+    case CBN_DROPDOWN:
+      m_typed = comboText(combo);
+      PostMessageW(m_hwnd, kRestoreTyped, 1, 0);
+      break;
+    case CBN_EDITUPDATE:
+      m_typedInList = SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+      if (m_typedInList) m_typed = comboText(combo);
+      break;
+    case CBN_SELCHANGE:  // an item picked with the arrows or the mouse is the user's choice
+      m_typedInList = false;
+      break;
+    case CBN_CLOSEUP:
+      if (m_typedInList) PostMessageW(m_hwnd, kRestoreTyped, 0, 0);
+      break;
+    default:
+      break;
+  }
 }
 
 void PemdraWindow::createControls() {

@@ -49,6 +49,7 @@ class PemdraWindow final {
   void paint();
   HBRUSH colourControl(HDC dc, HWND child, bool list);
   HBRUSH brush(form::Rgb colour);
+  void comboNotified(HWND combo, WORD notification);
   void dispatch(void (*handler)(Controls&));
   void showError(const std::wstring& message);
 
@@ -61,6 +62,10 @@ class PemdraWindow final {
   std::vector<HFONT> m_fonts;
   std::vector<std::pair<COLORREF, HBRUSH>> m_brushes;
   HWND m_focus = nullptr;  ///< the control to give the focus back to on activation
+  /// What was typed into the π field while its list was open, kept through the list's
+  /// closing: Windows would otherwise put the first item that starts so in its place.
+  std::wstring m_typed;
+  bool m_typedInList = false;
 };
 
 }  // namespace pemdra::win32
