@@ -104,9 +104,9 @@ PemdraWindow::PemdraWindow(HINSTANCE instance) : m_instance(instance) {
   windowClass.lpszClassName = kWindowClass;
   RegisterClassExW(&windowClass);
 
-  CreateWindowExW(0, kWindowClass, widen(form::kTitle).c_str(), kWindowStyle | WS_CLIPCHILDREN,
-                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                  instance, this);
+  m_hwnd = CreateWindowExW(0, kWindowClass, widen(form::kTitle).c_str(),
+                           kWindowStyle | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
 }
 
 PemdraWindow::~PemdraWindow() {
@@ -274,9 +274,13 @@ void PemdraWindow::createControls() {
     m_children.at(row) = child;
     if (control.kind == form::ControlKind::TextBox) SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
     if (control.kind == form::ControlKind::ComboBox) SendMessageW(child, CB_LIMITTEXT, 0, 0);
-    // Labels lie beneath every control they overlap (Label3 under Combo1's top).
-    if (control.kind == form::ControlKind::Label) {
-      SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  // Labels lie beneath every other control (Label3 under Combo1's top); the others keep
+  // their creation order, which is the tab order.
+  for (std::size_t row = 0; row < controls.size(); ++row) {
+    if (controls[row].kind == form::ControlKind::Label) {
+      SetWindowPos(m_children.at(row), HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
   layOut();
@@ -371,6 +375,10 @@ void PemdraWindow::dispatch(void (*handler)(Controls&)) {
 }
 
 void PemdraWindow::showError(const std::wstring& message) {
+  if (m_reportError) {
+    m_reportError(message);
+    return;
+  }
   MessageBoxW(m_hwnd, message.c_str(), kErrorTitle, MB_OK | MB_ICONERROR);
 }
 

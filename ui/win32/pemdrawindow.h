@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -22,6 +23,9 @@ namespace pemdra::win32 {
 /// shown in a message box titled "Σφάλμα εκτέλεσης", and the window goes on.
 class PemdraWindow final {
  public:
+  /// Shows an error that reached the window; by default a message box.
+  using ErrorReporter = std::function<void(const std::wstring& message)>;
+
   static constexpr std::size_t kControlCount =
       std::tuple_size_v<std::remove_cvref_t<decltype(form::controls())>>;
 
@@ -41,6 +45,12 @@ class PemdraWindow final {
   /// message was handled and must not be dispatched.
   bool preTranslate(MSG& message);
 
+  /// The window's texts, as the handlers see them.
+  [[nodiscard]] Controls& controls() { return *m_controls; }
+  void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
+  /// Runs a handler over the window's texts and shows any error it raises.
+  void dispatch(void (*handler)(Controls&));
+
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -50,7 +60,6 @@ class PemdraWindow final {
   HBRUSH colourControl(HDC dc, HWND child, bool list);
   HBRUSH brush(form::Rgb colour);
   void comboNotified(HWND combo, WORD notification);
-  void dispatch(void (*handler)(Controls&));
   void showError(const std::wstring& message);
 
   HINSTANCE m_instance;
@@ -59,6 +68,7 @@ class PemdraWindow final {
   std::array<HWND, kControlCount> m_children{};
   std::array<void (*)(Controls&), kControlCount> m_handlers{};
   std::unique_ptr<Controls> m_controls;
+  ErrorReporter m_reportError;
   std::vector<HFONT> m_fonts;
   std::vector<std::pair<COLORREF, HBRUSH>> m_brushes;
   HWND m_focus = nullptr;  ///< the control to give the focus back to on activation
