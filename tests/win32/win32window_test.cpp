@@ -116,7 +116,7 @@ TEST_F(Win32WindowTest, ScalesTwipsWithTheDpi) {
   EXPECT_EQ(at192.bottom - at192.top, 10);
   const auto& text5 = *pemdra::form::find("Text5");
   const RECT at144 = pemdra::win32::controlRect(text5, 144);
-  EXPECT_EQ(at144.left, 60);    // 600 twips
+  EXPECT_EQ(at144.left, 60);         // 600 twips
   EXPECT_EQ(at144.right, 60 + 638);  // 6375 twips, 1440 to the inch, rounded
   EXPECT_EQ(pemdra::win32::scaled(pemdra::form::kClientWidthTwips, 120), 588);
 }
