@@ -32,14 +32,18 @@ wineserver -w 2>/dev/null || true
 cmake/wine-run "$WINEPREFIX" cmd.exe /c exit >/dev/null 2>&1
 wineserver -p600 >/dev/null 2>&1 || true
 
+# Debian's `wine` goes through the 32-bit loader first where Wine's 32-bit part is
+# installed; a 64-bit program is started by the 64-bit loader directly, as Wine would.
+loader=$(command -v wine)
+[ -x /usr/lib/wine/wine64 ] && loader=/usr/lib/wine/wine64
 out=$(mktemp -d)
 empty=$windows/bench/empty_window.exe
 pemdra=$windows/pemdra.exe
-"$linux/bench/xlaunch" "$(command -v wine)" "$empty" >/dev/null  # warm the caches
-"$linux/bench/xlaunch" "$(command -v wine)" "$pemdra" >/dev/null
+"$linux/bench/xlaunch" "$loader" "$empty" >/dev/null  # warm the caches
+"$linux/bench/xlaunch" "$loader" "$pemdra" >/dev/null
 for _ in $(seq "$runs"); do
-  "$linux/bench/xlaunch" "$(command -v wine)" "$empty" >>"$out/empty"
-  "$linux/bench/xlaunch" "$(command -v wine)" "$pemdra" >>"$out/pemdra"
+  "$linux/bench/xlaunch" "$loader" "$empty" >>"$out/empty"
+  "$linux/bench/xlaunch" "$loader" "$pemdra" >>"$out/pemdra"
 done
 
 median() {  # median of field $2 (startup_ms or maxrss_kb) in file $1
