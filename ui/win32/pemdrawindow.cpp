@@ -252,6 +252,9 @@ void PemdraWindow::comboNotified(HWND combo, WORD notification) {
     case CBN_CLOSEUP:
       if (m_typedInList) PostMessageW(m_hwnd, kRestoreTyped, 0, 0);
       break;
+    case CBN_KILLFOCUS:  // a picked item's selection does not stay lit once focus moves on
+      SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
+      break;
     default:
       break;
   }
