@@ -121,6 +121,30 @@ TEST_F(Win32WindowTest, ScalesTwipsWithTheDpi) {
   EXPECT_EQ(pemdra::win32::scaled(pemdra::form::kClientWidthTwips, 120), 588);
 }
 
+TEST_F(Win32WindowTest, FollowsItsMonitorsDpi) {
+  // What Windows sends when the window moves to a monitor at 150 %.
+  RECT suggested{10, 20, 700, 600};
+  SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  RECT rect{};
+  GetWindowRect(child("Text5"), &rect);
+  MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+  EXPECT_EQ(rect.left, 60);
+  EXPECT_EQ(rect.top, 432);
+  EXPECT_EQ(rect.right - rect.left, 638);
+  GetWindowRect(window.hwnd(), &rect);
+  EXPECT_EQ(rect.left, 10);
+  EXPECT_EQ(rect.top, 20);
+  RECT client{};
+  GetClientRect(window.hwnd(), &client);
+  EXPECT_EQ(client.right, 705);
+  EXPECT_EQ(client.bottom, 549);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child("CY"), WM_GETFONT, 0, 0)), sizeof font,
+             &font);
+  EXPECT_EQ(font.lfHeight, -17);  // 8.25 pt at 144 dpi
+}
+
 TEST_F(Win32WindowTest, StartsEmptyWithThePiChoicesAndTheFocusInText1) {
   for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1"}) {
     EXPECT_EQ(text(name), L"") << name;

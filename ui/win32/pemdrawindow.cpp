@@ -124,8 +124,22 @@ void PemdraWindow::show(int showCommand) {
   SetWindowPos(m_hwnd, nullptr, work.left + (work.right - work.left - size.cx) / 2,
                work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  fitClientArea();
   ShowWindow(m_hwnd, showCommand);
   UpdateWindow(m_hwnd);
+}
+
+void PemdraWindow::fitClientArea() {
+  // Where the frame turns out other than computed, the client area still gets its size.
+  RECT client{};
+  GetClientRect(m_hwnd, &client);
+  const int dx = scaled(form::kClientWidthTwips, m_dpi) - client.right;
+  const int dy = scaled(form::kClientHeightTwips, m_dpi) - client.bottom;
+  if (dx == 0 && dy == 0) return;
+  RECT frame{};
+  GetWindowRect(m_hwnd, &frame);
+  SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool PemdraWindow::preTranslate(MSG& message) {
@@ -159,7 +173,10 @@ LRESULT CALLBACK PemdraWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam
   try {
     return self->handle(message, wParam, lParam);
   } catch (...) {
-    self->showError(L"Άγνωστο σφάλμα");
+    try {
+      self->showError(L"Άγνωστο σφάλμα");
+    } catch (...) {  // nothing may cross into the Windows API's frames
+    }
     return 0;
   }
 }
@@ -171,12 +188,14 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       createControls();
       return 0;
     case WM_DPICHANGED: {
+      // Moved to a monitor of another dpi: the same twips, in that monitor's pixels.
       m_dpi = HIWORD(wParam);
       layOut();
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+      const SIZE size = frameSize(m_dpi);
+      SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, size.cx, size.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+      fitClientArea();
       return 0;
     }
     case WM_PAINT:
