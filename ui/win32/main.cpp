@@ -6,14 +6,15 @@
 
 #include "pemdrawindow.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
-                    int showCommand) {
+// The parameters keep the names of the Windows headers' declaration.
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPWSTR /*lpCmdLine*/,
+                    int nShowCmd) {
   const INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&common);
 
-  pemdra::win32::PemdraWindow window(instance);
+  pemdra::win32::PemdraWindow window(hInstance);
   if (window.hwnd() == nullptr) return 1;
-  window.show(showCommand);
+  window.show(nShowCmd);
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -15,7 +15,7 @@
 namespace pemdra::win32 {
 namespace {
 
-constexpr wchar_t kErrorTitle[] = L"Σφάλμα εκτέλεσης";
+constexpr const wchar_t* kErrorTitle = L"Σφάλμα εκτέλεσης";
 constexpr UINT kRestoreTyped = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 

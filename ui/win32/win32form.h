@@ -12,7 +12,7 @@
 
 namespace pemdra::win32 {
 
-inline constexpr wchar_t kWindowClass[] = L"pemdra";
+inline constexpr const wchar_t* kWindowClass = L"pemdra";
 
 /// A control's id is its row in the window description plus this: clear of IDOK
 /// and IDCANCEL, so the dialog keys of IsDialogMessage reach no control.
