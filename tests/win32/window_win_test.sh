@@ -61,6 +61,11 @@ pemdra_pid=$!
 look
 check "window shown" "470x366" "$(field client)"
 check "focus at start" "Text1" "$(field focus)"
+frame=$(field frame.centre2) work=$(field work.centre2)
+check "centred on the work area, frame included" "yes" \
+  "$( (( ${frame%,*} - ${work%,*} <= 1 && ${work%,*} - ${frame%,*} <= 1 &&
+         ${frame#*,} - ${work#*,} <= 1 && ${work#*,} - ${frame#*,} <= 1 )) && echo yes ||
+      echo "no: frame $frame, work area $work (centres doubled)")"
 check "π list" "3,14|3,14159|3,14159265358979" "$(field items)"
 check "texts at start" "|||||" "$(for b in Text1 Text2 Text3 Text4 Text5 Combo1; do field $b; done | paste -sd'|')"
 check "form colour" "#FF8080" "$(pixel 4 200)"

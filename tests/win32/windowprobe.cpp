@@ -2,7 +2,8 @@
 // The window test's eyes inside Wine: finds pemdra's window and prints what a user
 // would see of it, one "key=value" line each, in UTF-8:
 //
-//   windowprobe           origin=X,Y client=WxH focus=NAME, every control's text
+//   windowprobe           origin=X,Y client=WxH focus=NAME, twice the centres of the
+//                         window with its frame and of the work area, every control's text
 //                         (NAME=text), its centre on the screen (centre.NAME=X,Y) and
 //                         the π list's items (items=a|b|c)
 //   windowprobe list      the centres of the open π list's items (item.N=X,Y)
@@ -59,6 +60,13 @@ void describe(HWND window) {
   ClientToScreen(window, &origin);
   print("origin=" + point(origin));
   print("client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+  // Twice the centres, so that odd sizes compare exactly.
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  print("frame.centre2=" + point({frame.left + frame.right, frame.top + frame.bottom}));
+  print("work.centre2=" + point({work.left + work.right, work.top + work.bottom}));
   GUITHREADINFO thread{};
   thread.cbSize = sizeof thread;
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
