@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: MIT
+// The Windows window in-process, under Wine: the controls it builds from the window
+// description, its keyboard, its bindings and how it reports an error.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "conversion.h"
+#include "error.h"
+#include "form.h"
+#include "pemdrawindow.h"
+#include "win32form.h"
+
+namespace {
+
+using pemdra::form::ControlKind;
+using pemdra::win32::controlId;
+using pemdra::win32::widen;
+
+const std::wstring kLines[] = {L"045° 00' 00''+,0'' μοίρες / (squadron)", L"0,25  π ακτίνια/ (rad)",
+                               L"0,7853975 ακτίνια / (rad)", L"50 βαθμοί / (degrees)"};
+
+std::wstring textOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::wstring classOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+class Win32WindowTest : public ::testing::Test {
+ protected:
+  HWND child(std::string_view name) { return GetDlgItem(window.hwnd(), controlId(name)); }
+  std::wstring text(std::string_view name) { return textOf(child(name)); }
+  void click(std::string_view button) {
+    SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(controlId(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(child(button)));
+  }
+  /// Enter pressed with `focused` focused: whether the window took it.
+  bool enter(std::string_view focused) {
+    HWND target = child(focused);
+    SetFocus(target);
+    if (classOf(target) == L"ComboBox") target = GetWindow(target, GW_CHILD);
+    MSG message{target, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    return window.preTranslate(message);
+  }
+  std::vector<std::wstring> results() {
+    return {text("Text2"), text("Text3"), text("Text5"), text("Text4")};
+  }
+
+  pemdra::win32::PemdraWindow window{GetModuleHandleW(nullptr)};
+  std::vector<std::wstring> errors;
+  void SetUp() override {
+    ASSERT_NE(window.hwnd(), nullptr);
+    window.setErrorReporter([this](const std::wstring& message) { errors.push_back(message); });
+    window.show(SW_SHOWNORMAL);
+  }
+};
+
+TEST_F(Win32WindowTest, BuildsTheFixedSizeFormAndEveryControlInItsPlace) {
+  EXPECT_EQ(textOf(window.hwnd()), widen(pemdra::form::kTitle));
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window.hwnd(), GWL_STYLE));
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0U);
+  EXPECT_NE(style & WS_MINIMIZEBOX, 0U);
+  RECT client{};
+  GetClientRect(window.hwnd(), &client);
+  EXPECT_EQ(client.right, 470);
+  EXPECT_EQ(client.bottom, 366);
+
+  for (const auto& control : pemdra::form::controls()) {
+    SCOPED_TRACE(std::string(control.name));
+    const HWND hwnd = child(control.name);
+    if (control.kind == ControlKind::Line) {
+      EXPECT_EQ(hwnd, nullptr);  // painted by the form
+      continue;
+    }
+    ASSERT_NE(hwnd, nullptr);
+    const wchar_t* expected = control.kind == ControlKind::TextBox         ? L"Edit"
+                              : control.kind == ControlKind::CommandButton ? L"Button"
+                              : control.kind == ControlKind::ComboBox      ? L"ComboBox"
+                                                                           : L"Static";
+    EXPECT_EQ(classOf(hwnd), expected);
+    if (control.kind != ControlKind::TextBox && control.kind != ControlKind::ComboBox) {
+      EXPECT_EQ(textOf(hwnd), widen(control.caption));
+    }
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    const auto pixels = control.pixels();
+    EXPECT_EQ(rect.left, pixels.left);
+    EXPECT_EQ(rect.top, pixels.top);
+    EXPECT_EQ(rect.right - rect.left, pixels.width);
+    if (control.kind != ControlKind::ComboBox) {
+      EXPECT_EQ(rect.bottom - rect.top, pixels.height);
+    }
+  }
+}
+
+TEST_F(Win32WindowTest, ScalesTwipsWithTheDpi) {
+  const auto& line = *pemdra::form::find("Line1");
+  const RECT at96 = pemdra::win32::controlRect(line, 96);
+  EXPECT_EQ(at96.left, 8);
+  EXPECT_EQ(at96.right, 8 + 304 + 1);  // both ends drawn
+  EXPECT_EQ(at96.bottom - at96.top, 5);
+  EXPECT_EQ((at96.top + at96.bottom) / 2, 176);
+  const RECT at192 = pemdra::win32::controlRect(line, 192);
+  EXPECT_EQ(at192.bottom - at192.top, 10);
+  const auto& text5 = *pemdra::form::find("Text5");
+  const RECT at144 = pemdra::win32::controlRect(text5, 144);
+  EXPECT_EQ(at144.left, 60);         // 600 twips
+  EXPECT_EQ(at144.right, 60 + 638);  // 6375 twips, 1440 to the inch, rounded
+  EXPECT_EQ(pemdra::win32::scaled(pemdra::form::kClientWidthTwips, 120), 588);
+}
+
+TEST_F(Win32WindowTest, FollowsItsMonitorsDpi) {
+  // What Windows sends when the window moves to a monitor at 150 %.
+  RECT suggested{10, 20, 700, 600};
+  SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  RECT rect{};
+  GetWindowRect(child("Text5"), &rect);
+  MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+  EXPECT_EQ(rect.left, 60);
+  EXPECT_EQ(rect.top, 432);
+  EXPECT_EQ(rect.right - rect.left, 638);
+  GetWindowRect(window.hwnd(), &rect);
+  EXPECT_EQ(rect.left, 10);
+  EXPECT_EQ(rect.top, 20);
+  RECT client{};
+  GetClientRect(window.hwnd(), &client);
+  EXPECT_EQ(client.right, 705);
+  EXPECT_EQ(client.bottom, 549);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child("CY"), WM_GETFONT, 0, 0)), sizeof font,
+             &font);
+  EXPECT_EQ(font.lfHeight, -17);  // 8.25 pt at 144 dpi
+}
+
+TEST_F(Win32WindowTest, StartsEmptyWithThePiChoicesAndTheFocusInText1) {
+  for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1"}) {
+    EXPECT_EQ(text(name), L"") << name;
+  }
+  const HWND combo = child("Combo1");
+  ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
+  const wchar_t* choices[] = {L"3,14", L"3,14159", L"3,14159265358979"};
+  for (WPARAM i = 0; i < 3; ++i) {
+    wchar_t item[32] = {};
+    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+    EXPECT_STREQ(item, choices[i]);
+  }
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_EQ(GetFocus(), child("Text1"));
+}
+
+TEST_F(Win32WindowTest, BoxesHaveNoLengthLimit) {
+  const std::wstring longText(40000, L'7');
+  for (const char* name : {"Text1", "Text5"}) {
+    EXPECT_GE(SendMessageW(child(name), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE) << name;
+  }
+  SendMessageW(child("Text1"), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(longText.c_str()));
+  EXPECT_EQ(window.controls().text(pemdra::TextBox::Text1).size(), longText.size());
+  SendMessageW(GetWindow(child("Combo1"), GW_CHILD), EM_REPLACESEL, FALSE,
+               reinterpret_cast<LPARAM>(longText.c_str()));
+  EXPECT_EQ(window.controls().comboText().size(), longText.size());
+}
+
+TEST_F(Win32WindowTest, TabFollowsTheTableAndLabelsLieBeneathEveryControl) {
+  std::vector<std::pair<int, HWND>> expected;
+  for (const auto& control : pemdra::form::controls()) {
+    if (control.tabIndex >= 0 && control.kind != ControlKind::Label) {
+      expected.emplace_back(control.tabIndex, child(control.name));
+    }
+  }
+  std::ranges::sort(expected);
+  HWND at = expected.front().second;
+  for (std::size_t i = 1; i <= expected.size(); ++i) {
+    at = GetNextDlgTabItem(window.hwnd(), at, FALSE);
+    EXPECT_EQ(at, expected[i % expected.size()].second) << "step " << i;
+  }
+  // Beneath: after every control in the order siblings are drawn over one another.
+  bool labelsBegun = false;
+  for (HWND hwnd = GetWindow(window.hwnd(), GW_CHILD); hwnd != nullptr;
+       hwnd = GetWindow(hwnd, GW_HWNDNEXT)) {
+    const bool label = classOf(hwnd) == L"Static";
+    EXPECT_TRUE(label || !labelsBegun) << "a control lies beneath a label";
+    labelsBegun = labelsBegun || label;
+  }
+}
+
+TEST_F(Win32WindowTest, KeypadAndConversionButtonsCallTheirHandlers) {
+  click("C4");
+  click("C5");
+  click("Ca");
+  click("C0");
+  EXPECT_EQ(text("Text1"), L"45,0");
+  click("CAC");
+  click("CAC");
+  EXPECT_EQ(text("Text1"), L"45");
+  SetWindowTextW(child("Combo1"), L"3,14159");
+  click("CY");
+  EXPECT_EQ(results(), std::vector<std::wstring>(std::begin(kLines), std::end(kLines)));
+  click("Cb");
+  EXPECT_EQ(text("Text1"), L"");
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Win32WindowTest, EnterClicksAFocusedButtonAndDoesNothingElsewhere) {
+  SetWindowTextW(child("Text1"), L"45");
+  SetWindowTextW(child("Combo1"), L"3,14159");
+  const std::vector<std::wstring> empty(4);
+  EXPECT_TRUE(enter("Text1"));
+  EXPECT_EQ(results(), empty);
+  EXPECT_TRUE(enter("Combo1"));
+  EXPECT_EQ(results(), empty);
+  EXPECT_EQ(text("Text1"), L"45");
+  EXPECT_TRUE(enter("C7"));
+  EXPECT_EQ(text("Text1"), L"457");
+  click("CAC");
+  EXPECT_TRUE(enter("CY"));
+  EXPECT_EQ(results(), std::vector<std::wstring>(std::begin(kLines), std::end(kLines)));
+}
+
+TEST_F(Win32WindowTest, ShowsAnUntrappedErrorAndGoesOn) {
+  SetWindowTextW(child("Text1"), L"45");
+  SetWindowTextW(child("Combo1"), L"3,14159");
+  DestroyWindow(child("Text2"));
+  click("CY");
+  ASSERT_EQ(errors.size(), 1U);
+  EXPECT_EQ(errors[0], L"Text2: writing the text failed (440)");
+  click("C1");
+  EXPECT_EQ(text("Text1"), L"451");
+  EXPECT_EQ(errors.size(), 1U);
+}
+
+}  // namespace

@@ -1,0 +1,180 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# The real pemdra.exe under Wine, on an Xvfb of its own, driven like a user would with
+# xdotool (typing, clicks at the controls' places, Tab, Enter, Space); windowprobe.exe
+# reads back what the window shows. Keeps screenshot-wine.png in the build folder.
+#
+#   window_win_test.sh WINE_RUN PREFIX PEMDRA_EXE WINDOWPROBE_EXE OUT_DIR
+set -uo pipefail
+wine_run=$1 prefix=$2 pemdra=$3 probe_exe=$4 out=$5
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+failures=0 checks=0
+check() {  # check WHAT EXPECTED ACTUAL
+  checks=$((checks + 1))
+  if [ "$2" != "$3" ]; then
+    failures=$((failures + 1))
+    printf 'FAILED: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
+  fi
+}
+
+exec {fd}<> <(:)
+Xvfb -displayfd "$fd" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
+xvfb=$!
+pemdra_pid=
+desktop='HKCU\Control Panel\Desktop'
+cleanup() {
+  [ -n "$pemdra_pid" ] && kill "$pemdra_pid" 2>/dev/null
+  "$wine_run" "$prefix" reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null  # this build's own prefix only
+  kill "$xvfb" 2>/dev/null
+}
+trap cleanup EXIT
+read -r -t 10 number <&"$fd" || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$number"
+unset WAYLAND_DISPLAY
+
+# Wine's desktop belongs to the display its server first saw: start the prefix's
+# server afresh on this one.
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+"$wine_run" "$prefix" reg add "$desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+
+state=""
+probe() { "$wine_run" "$prefix" "$probe_exe" "$@" | tr -d '\r'; }
+look() { state=$(probe); }
+field() { sed -n "s/^$1=//p" <<<"$state"; }
+results() { for box in Text2 Text3 Text5 Text4; do field "$box"; done; }
+xdo() { xdotool "$@"; sleep 0.3; }
+click() {  # click CONTROL, at its centre on the screen
+  local at; at=$(field "centre.$1"); xdo mousemove --sync "${at%,*}" "${at#*,}" click 1
+}
+pixel() {  # pixel X Y, in the client area: the colour as #RRGGBB
+  local origin; origin=$(field origin)
+  import -window root -depth 8 -crop "1x1+$(( ${origin%,*} + $1 ))+$(( ${origin#*,} + $2 ))" txt:- |
+    grep -o '#[0-9A-F]\{6\}' | head -1
+}
+
+# The program takes no arguments: whatever the command line holds, the window is the same.
+"$wine_run" "$prefix" "$pemdra" --help /? extra >/dev/null 2>&1 &
+pemdra_pid=$!
+look
+check "window shown" "470x366" "$(field client)"
+check "focus at start" "Text1" "$(field focus)"
+frame=$(field frame.centre2) work=$(field work.centre2)
+check "centred on the work area, frame included" "yes" \
+  "$( (( ${frame%,*} - ${work%,*} <= 1 && ${work%,*} - ${frame%,*} <= 1 &&
+         ${frame#*,} - ${work#*,} <= 1 && ${work#*,} - ${frame#*,} <= 1 )) && echo yes ||
+      echo "no: frame $frame, work area $work (centres doubled)")"
+check "π list" "3,14|3,14159|3,14159265358979" "$(field items)"
+check "texts at start" "|||||" "$(for b in Text1 Text2 Text3 Text4 Text5 Combo1; do field $b; done | paste -sd'|')"
+check "form colour" "#FF8080" "$(pixel 4 200)"
+check "Line1 grey" "#808080" "$(pixel 160 176)"
+check "Text1 black" "#000000" "$(pixel 20 64)"
+check "Combo1's top border over Label3" "no" "$( [ "$(pixel 100 128)" = "#FF8080" ] && echo yes || echo no)"
+
+expected="045° 00' 00''+,0'' μοίρες / (squadron)
+0,25  π ακτίνια/ (rad)
+0,7853975 ακτίνια / (rad)
+50 βαθμοί / (degrees)"
+
+# Typed and clicked: 4 typed, 5 on the keypad, π picked from the list, then CY.
+first=$(field centre.Text1)
+xdo mousemove --sync "${first%,*}" "${first#*,}"
+xdo type --delay 50 "4"
+click C5
+arrow=$(field arrow.Combo1)
+xdo mousemove --sync "${arrow%,*}" "${arrow#*,}" click 1
+item=$(probe list | sed -n 's/^item.1=//p' | tr -d '\r')
+check "π list opens" "yes" "$( [ -n "$item" ] && echo yes || echo no)"
+[ -n "$item" ] && xdo mousemove --sync "${item%,*}" "${item#*,}" click 1
+click CY
+look
+check "Text1 after typing and the keypad" "45" "$(field Text1)"
+check "π picked" "3,14159" "$(field Combo1)"
+check "result lines, by pointer" "$expected" "$(results)"
+origin=$(field origin)
+import -window root -crop "470x366+${origin%,*}+${origin#*,}" "$out/screenshot-wine.png"
+
+# Typed π, Shift+Tab back to CY and Enter on it.
+probe clear
+click Cb
+click Combo1
+xdo key End shift+Home
+xdo type --delay 50 "3,1"
+look
+check "typed π prefix not completed" "3,1" "$(field Combo1)"
+check "π list unchanged" "3,14|3,14159|3,14159265358979" "$(field items)"
+xdo key alt+Down
+xdo key End
+xdo type --delay 50 "4"
+xdo key Return
+look
+check "π typed with the list open, then Enter" "3,14" "$(field Combo1)"
+xdo key alt+Down
+xdo key Down
+xdo key Return
+look
+check "π picked with the arrows and Enter" "3,14159" "$(field Combo1)"
+xdo key End shift+Home
+xdo type --delay 50 "3,14159"
+xdo key Return
+look
+check "Enter in the π field does nothing" "|||" "$(results | paste -sd'|')"
+click Text1
+xdo type --delay 50 "45"
+xdo key Return
+look
+check "Enter in Text1 does nothing" "|||" "$(results | paste -sd'|')"
+click Combo1
+xdo key shift+Tab
+xdo key shift+Tab
+look
+check "Shift+Tab from Combo1 twice" "CY" "$(field focus)"
+xdo key Return
+look
+check "result lines, by keyboard" "$expected" "$(results)"
+check "π typed" "3,14159" "$(field Combo1)"
+
+# Space on a focused keypad button: Tab from AC reaches 0.
+click Cb
+xdo key Tab
+xdo key space
+look
+check "Space on the focused 0" "0" "$(field Text1)"
+
+close() {  # closes the window as its close box does; pemdra's exit status in $status
+  probe close
+  status=timeout
+  for _ in $(seq 100); do
+    if ! kill -0 "$pemdra_pid" 2>/dev/null; then
+      wait "$pemdra_pid"; status=$?; break
+    fi
+    sleep 0.1
+  done
+  pemdra_pid=
+}
+close
+check "exit status on close" "0" "$status"
+
+# At 125 %, 150 % and 200 % the twips scale with the dpi: same proportions, sharp.
+for scale in "120 588x458" "144 705x549" "192 940x732"; do
+  dpi=${scale% *}
+  "$wine_run" "$prefix" reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  "$wine_run" "$prefix" "$pemdra" >/dev/null 2>&1 &
+  pemdra_pid=$!
+  look
+  check "client area at $dpi dpi" "${scale#* }" "$(field client)"
+  check "Line1 grey at $dpi dpi" "#808080" "$(pixel $((160 * dpi / 96)) $((176 * dpi / 96)))"
+  check "Text1 black at $dpi dpi" "#000000" "$(pixel $((20 * dpi / 96)) $((64 * dpi / 96)))"
+  check "form colour at $dpi dpi" "#FF8080" "$(pixel $((4 * dpi / 96)) $((200 * dpi / 96)))"
+  if [ "$dpi" = 144 ]; then
+    origin=$(field origin)
+    import -window root -crop "${scale#* }+${origin%,*}+${origin#*,}" "$out/screenshot-wine-150.png"
+  fi
+  close
+  check "exit status on close at $dpi dpi" "0" "$status"
+done
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]

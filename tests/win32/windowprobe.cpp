@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: MIT
+// The window test's eyes inside Wine: finds pemdra's window and prints what a user
+// would see of it, one "key=value" line each, in UTF-8:
+//
+//   windowprobe           origin=X,Y client=WxH focus=NAME, twice the centres of the
+//                         window with its frame and of the work area, every control's text
+//                         (NAME=text), its centre on the screen (centre.NAME=X,Y) and
+//                         the π list's items (items=a|b|c)
+//   windowprobe list      the centres of the open π list's items (item.N=X,Y)
+//   windowprobe clear     empties the four result boxes
+//   windowprobe close     closes the window as its close box does
+//
+// It waits up to 30 s for the window; exit status 1 when none appears.
+#include <windows.h>
+
+#include <string>
+
+#include "form.h"
+#include "win32form.h"
+
+namespace {
+
+using pemdra::win32::narrow;
+using pemdra::win32::widen;
+
+void print(const std::string& line) {
+  const std::string text = line + "\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written,
+            nullptr);
+}
+
+std::string point(POINT at) { return std::to_string(at.x) + "," + std::to_string(at.y); }
+
+std::wstring textOf(HWND window) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, 5000, &got);
+  text.resize(got);
+  return text;
+}
+
+std::string nameOf(HWND window, HWND control) {
+  for (const auto& row : pemdra::form::controls()) {
+    const HWND child = GetDlgItem(window, pemdra::win32::controlId(row.name));
+    if (child != nullptr && (child == control || IsChild(child, control) != FALSE)) {
+      return std::string(row.name);
+    }
+  }
+  return "none";
+}
+
+void describe(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  print("origin=" + point(origin));
+  print("client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+  // Twice the centres, so that odd sizes compare exactly.
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  print("frame.centre2=" + point({frame.left + frame.right, frame.top + frame.bottom}));
+  print("work.centre2=" + point({work.left + work.right, work.top + work.bottom}));
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+  print("focus=" + nameOf(window, thread.hwndFocus));
+  for (const auto& row : pemdra::form::controls()) {
+    const HWND child = GetDlgItem(window, pemdra::win32::controlId(row.name));
+    if (child == nullptr) continue;
+    const std::string name(row.name);
+    print(name + "=" + narrow(textOf(child)));
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    if (row.kind == pemdra::form::ControlKind::ComboBox) {
+      // The arrow is the field's right end (GetComboBoxInfo does not cross processes).
+      const int arrowWidth = GetSystemMetrics(SM_CXVSCROLL);
+      print("arrow." + name + "=" +
+            point({rect.right - arrowWidth / 2 - 2, (rect.top + rect.bottom) / 2}));
+      std::string items;
+      const auto count = SendMessageW(child, CB_GETCOUNT, 0, 0);
+      for (WPARAM i = 0; i < static_cast<WPARAM>(count); ++i) {
+        std::wstring item(static_cast<std::size_t>(SendMessageW(child, CB_GETLBTEXTLEN, i, 0)) + 1,
+                          L'\0');
+        item.resize(static_cast<std::size_t>(
+            SendMessageW(child, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        if (i > 0) items += '|';
+        items += narrow(item);
+      }
+      print("items=" + items);
+    }
+    print("centre." + name + "=" +
+          point({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}));
+  }
+}
+
+void describeList() {
+  // The open list is a pop-up window of its own class.
+  HWND list = nullptr;
+  while ((list = FindWindowExW(nullptr, list, L"ComboLBox", nullptr)) != nullptr) {
+    if (IsWindowVisible(list) != FALSE) break;
+  }
+  if (list == nullptr) {
+    print("list=closed");
+    return;
+  }
+  const auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  RECT client{};
+  GetClientRect(list, &client);
+  for (int i = 0; i < count; ++i) {
+    POINT centre{client.right / 2, height * i + height / 2};
+    ClientToScreen(list, &centre);
+    print("item." + std::to_string(i) + "=" + point(centre));
+  }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  const std::wstring title = widen(pemdra::form::kTitle);
+  HWND window = nullptr;
+  for (int tries = 0; tries < 300; ++tries) {
+    window = FindWindowW(pemdra::win32::kWindowClass, title.c_str());
+    if (window != nullptr && IsWindowVisible(window) != FALSE) break;
+    window = nullptr;
+    Sleep(100);
+  }
+  if (window == nullptr) {
+    print("no window");
+    return 1;
+  }
+  if (command == L"list") {
+    describeList();
+  } else if (command == L"clear") {
+    for (const char* name : {"Text2", "Text3", "Text4", "Text5"}) {
+      SendMessageTimeoutW(GetDlgItem(window, pemdra::win32::controlId(name)), WM_SETTEXT, 0,
+                          reinterpret_cast<LPARAM>(L""), SMTO_ABORTIFHUNG, 5000, nullptr);
+    }
+  } else if (command == L"close") {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  } else {
+    describe(window);
+  }
+  return 0;
+}

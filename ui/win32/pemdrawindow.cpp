@@ -1,0 +1,407 @@
+// SPDX-License-Identifier: MIT
+#include "pemdrawindow.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "conversion.h"
+#include "error.h"
+#include "formload.h"
+#include "keypad.h"
+#include "win32controls.h"
+#include "win32form.h"
+
+namespace pemdra::win32 {
+namespace {
+
+constexpr const wchar_t* kErrorTitle = L"Σφάλμα εκτέλεσης";
+constexpr UINT kRestoreTyped = WM_APP + 1;
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// Per-monitor dpi came with Windows 10 (1607); older systems have one dpi for all.
+template <typename Function>
+Function user32Function(const char* name) {
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+}
+
+UINT windowDpi(HWND hwnd) {
+  static const auto getDpiForWindow = user32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  if (getDpiForWindow != nullptr) return getDpiForWindow(hwnd);
+  const HDC dc = GetDC(hwnd);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(hwnd, dc);
+  return static_cast<UINT>(dpi);
+}
+
+std::wstring comboText(HWND combo) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(combo)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(combo, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+SIZE frameSize(UINT dpi) {
+  static const auto adjustForDpi =
+      user32Function<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+  RECT rect{0, 0, scaled(form::kClientWidthTwips, dpi), scaled(form::kClientHeightTwips, dpi)};
+  if (adjustForDpi != nullptr) {
+    adjustForDpi(&rect, kWindowStyle, FALSE, 0, dpi);
+  } else {
+    AdjustWindowRectEx(&rect, kWindowStyle, FALSE, 0);
+  }
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+struct ClassOfKind {
+  const wchar_t* name;
+  DWORD style;
+};
+
+ClassOfKind classOf(const form::Control& control) {
+  DWORD align = 0;
+  switch (control.alignment) {
+    case form::Alignment::Right:
+      align = ES_RIGHT;
+      break;
+    case form::Alignment::Centre:
+      align = ES_CENTER;
+      break;
+    case form::Alignment::Left:
+    case form::Alignment::TopLeft:
+      align = ES_LEFT;
+      break;
+  }
+  switch (control.kind) {
+    case form::ControlKind::TextBox:
+      return {WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL | align};
+    case form::ControlKind::CommandButton:
+      return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON};
+    case form::ControlKind::ComboBox:
+      return {WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL};
+    case form::ControlKind::Label:
+      return {WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX};
+    case form::ControlKind::Line:
+      break;
+  }
+  return {nullptr, 0};
+}
+
+}  // namespace
+
+PemdraWindow::PemdraWindow(HINSTANCE instance) : m_instance(instance) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = &PemdraWindow::windowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, L"IDI_ICON1");
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = brush(form::kFormColour);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassExW(&windowClass);
+
+  m_hwnd = CreateWindowExW(0, kWindowClass, widen(form::kTitle).c_str(),
+                           kWindowStyle | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+}
+
+PemdraWindow::~PemdraWindow() {
+  if (IsWindow(m_hwnd) != FALSE) DestroyWindow(m_hwnd);
+  for (const HFONT font : m_fonts) DeleteObject(font);
+  for (const auto& [colour, handle] : m_brushes) DeleteObject(handle);
+}
+
+void PemdraWindow::show(int showCommand) {
+  const SIZE size = frameSize(m_dpi);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(m_hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  SetWindowPos(m_hwnd, nullptr, work.left + (work.right - work.left - size.cx) / 2,
+               work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  fitClientArea();
+  ShowWindow(m_hwnd, showCommand);
+  UpdateWindow(m_hwnd);
+}
+
+void PemdraWindow::fitClientArea() {
+  // Where the frame turns out other than computed, the client area still gets its size.
+  RECT client{};
+  GetClientRect(m_hwnd, &client);
+  const int dx = scaled(form::kClientWidthTwips, m_dpi) - client.right;
+  const int dy = scaled(form::kClientHeightTwips, m_dpi) - client.bottom;
+  if (dx == 0 && dy == 0) return;
+  RECT frame{};
+  GetWindowRect(m_hwnd, &frame);
+  SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool PemdraWindow::preTranslate(MSG& message) {
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
+      (message.hwnd == m_hwnd || IsChild(m_hwnd, message.hwnd) != FALSE)) {
+    const HWND focus = GetFocus();
+    const form::Control* control = controlOfId(GetDlgCtrlID(focus));
+    if (control != nullptr && control->kind == form::ControlKind::CommandButton &&
+        GetParent(focus) == m_hwnd) {
+      SendMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(focus));
+      return true;
+    }
+    // An open π list takes Enter as the pick of its item; nothing else does.
+    const HWND combo =
+        m_children.at(static_cast<std::size_t>(controlId("Combo1") - kFirstControlId));
+    if (SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == FALSE) return true;
+  }
+  return IsDialogMessageW(m_hwnd, &message) != FALSE;
+}
+
+LRESULT CALLBACK PemdraWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self =
+        static_cast<PemdraWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->m_hwnd = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<PemdraWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  try {
+    return self->handle(message, wParam, lParam);
+  } catch (...) {
+    try {
+      self->showError(L"Άγνωστο σφάλμα");
+    } catch (...) {  // nothing may cross into the Windows API's frames
+    }
+    return 0;
+  }
+}
+
+LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      m_dpi = windowDpi(m_hwnd);
+      createControls();
+      return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another dpi: the same twips, in that monitor's pixels.
+      m_dpi = HIWORD(wParam);
+      layOut();
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      const SIZE size = frameSize(m_dpi);
+      SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      fitClientArea();
+      return 0;
+    }
+    case WM_PAINT:
+      paint();
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+      if (HBRUSH colour =
+              colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                            message == WM_CTLCOLORLISTBOX)) {
+        return reinterpret_cast<LRESULT>(colour);
+      }
+      break;
+    case WM_COMMAND:
+      if (controlOfId(LOWORD(wParam)) == form::find("Combo1")) {
+        comboNotified(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0;
+      }
+      if (HIWORD(wParam) == BN_CLICKED) {
+        const int row = LOWORD(wParam) - kFirstControlId;
+        if (row >= 0 && row < static_cast<int>(m_handlers.size()) &&
+            m_handlers.at(static_cast<std::size_t>(row)) != nullptr) {
+          dispatch(m_handlers.at(static_cast<std::size_t>(row)));
+        }
+        return 0;
+      }
+      break;
+    case kRestoreTyped:
+      // wParam 1: the list has just opened; 0: it has closed after typing.
+      if (wParam != 0 || m_typedInList) {
+        m_typedInList = false;
+        const HWND combo = GetDlgItem(m_hwnd, controlId("Combo1"));
+        if (comboText(combo) != m_typed) {
+          SetWindowTextW(combo, m_typed.c_str());
+          const auto end = static_cast<WORD>(m_typed.size());
+          SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(end, end));
+        }
+      }
+      return 0;
+    case WM_ACTIVATE:
+      // A plain window forgets its focused control when it is deactivated.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        if (HWND focus = GetFocus(); IsChild(m_hwnd, focus) != FALSE) m_focus = focus;
+      } else if (m_focus != nullptr) {
+        SetFocus(m_focus);
+      }
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(m_hwnd, message, wParam, lParam);
+}
+
+void PemdraWindow::comboNotified(HWND combo, WORD notification) {
+  // Opening the list, and closing it after typing, would put the first item that
+  // starts with the typed text in the field: what was typed is put back.
+  switch (notification) {
+    case CBN_DROPDOWN:
+      m_typed = comboText(combo);
+      PostMessageW(m_hwnd, kRestoreTyped, 1, 0);
+      break;
+    case CBN_EDITUPDATE:
+      m_typedInList = SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+      if (m_typedInList) m_typed = comboText(combo);
+      break;
+    case CBN_SELCHANGE:  // an item picked with the arrows or the mouse is the user's choice
+      m_typedInList = false;
+      break;
+    case CBN_CLOSEUP:
+      if (m_typedInList) PostMessageW(m_hwnd, kRestoreTyped, 0, 0);
+      break;
+    case CBN_KILLFOCUS:  // a picked item's selection does not stay lit once focus moves on
+      SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
+      break;
+    default:
+      break;
+  }
+}
+
+void PemdraWindow::createControls() {
+  const auto& controls = form::controls();
+  for (std::size_t row = 0; row < controls.size(); ++row) {
+    const form::Control& control = controls[row];
+    const auto [className, style] = classOf(control);
+    if (className == nullptr) continue;  // the line is painted by the form
+    const DWORD exStyle = control.kind == form::ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
+    const std::wstring caption = widen(control.caption);
+    const HWND child = CreateWindowExW(
+        exStyle, className, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0,
+        0, 0, m_hwnd,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(row))),
+        m_instance, nullptr);
+    if (child == nullptr) throw std::runtime_error("CreateWindowEx failed");
+    m_children.at(row) = child;
+    if (control.kind == form::ControlKind::TextBox) SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
+    if (control.kind == form::ControlKind::ComboBox) SendMessageW(child, CB_LIMITTEXT, 0, 0);
+  }
+  // Labels lie beneath every other control (Label3 under Combo1's top); the others keep
+  // their creation order, which is the tab order.
+  for (std::size_t row = 0; row < controls.size(); ++row) {
+    if (controls[row].kind == form::ControlKind::Label) {
+      SetWindowPos(m_children.at(row), HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+  layOut();
+
+  const auto child = [this](std::string_view name) {
+    return m_children.at(static_cast<std::size_t>(controlId(name) - kFirstControlId));
+  };
+  std::array<HWND, 5> textBoxes{};
+  for (std::size_t i = 0; i < textBoxes.size(); ++i) {
+    textBoxes.at(i) = child(controlName(static_cast<TextBox>(i)));
+  }
+  m_controls = std::make_unique<Win32Controls>(textBoxes, child("Combo1"));
+
+  const auto bind = [this](std::string_view button, void (*handler)(Controls&)) {
+    m_handlers.at(static_cast<std::size_t>(controlId(button) - kFirstControlId)) = handler;
+  };
+  bind("CY", &CY_Click);
+  for (const KeypadKey& key : kKeypad) bind(key.button, key.click);
+
+  dispatch(&Form_Load);
+  m_focus = textBoxes[0];
+}
+
+void PemdraWindow::layOut() {
+  for (const HFONT font : m_fonts) DeleteObject(font);
+  m_fonts.clear();
+  const auto& controls = form::controls();
+  for (std::size_t row = 0; row < controls.size(); ++row) {
+    const HWND child = m_children.at(row);
+    if (child == nullptr) continue;
+    const form::Control& control = controls[row];
+    const HFONT font = createFont(control, m_dpi);
+    m_fonts.push_back(font);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const RECT rect = controlRect(control, m_dpi);
+    int height = rect.bottom - rect.top;
+    if (control.kind == form::ControlKind::ComboBox) {
+      // A drop-down's height holds its list too; the field's height is set apart.
+      const int edges = MulDiv(6, static_cast<int>(m_dpi), 96);
+      SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - edges);
+      height += MulDiv(120, static_cast<int>(m_dpi), 96);
+    }
+    SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void PemdraWindow::paint() {
+  PAINTSTRUCT paint{};
+  const HDC dc = BeginPaint(m_hwnd, &paint);
+  for (const form::Control& control : form::controls()) {
+    if (control.kind != form::ControlKind::Line || !control.background) continue;
+    const RECT rect = controlRect(control, m_dpi);
+    FillRect(dc, &rect, brush(*control.background));
+  }
+  EndPaint(m_hwnd, &paint);
+}
+
+HBRUSH PemdraWindow::colourControl(HDC dc, HWND child, bool list) {
+  // The π field's edit and list belong to the combo box, not to the form.
+  const HWND owner = GetParent(child) == m_hwnd ? child : GetParent(child);
+  const form::Control* control = list ? form::find("Combo1") : controlOfId(GetDlgCtrlID(owner));
+  if (control == nullptr) return nullptr;
+  const int defaultText =
+      control->kind == form::ControlKind::Label ? COLOR_BTNTEXT : COLOR_WINDOWTEXT;
+  SetTextColor(dc,
+               control->foreground ? toColorRef(*control->foreground) : GetSysColor(defaultText));
+  if (!control->background) return nullptr;
+  SetBkColor(dc, toColorRef(*control->background));
+  return brush(*control->background);
+}
+
+HBRUSH PemdraWindow::brush(form::Rgb colour) {
+  const COLORREF value = toColorRef(colour);
+  for (const auto& [known, handle] : m_brushes) {
+    if (known == value) return handle;
+  }
+  return m_brushes.emplace_back(value, CreateSolidBrush(value)).second;
+}
+
+void PemdraWindow::dispatch(void (*handler)(Controls&)) {
+  try {
+    handler(*m_controls);
+  } catch (const RuntimeError& error) {
+    showError(widen(error.what()) + L" (" + std::to_wstring(static_cast<int>(error.code())) + L")");
+  } catch (const std::exception& error) {
+    showError(widen(error.what()));
+  } catch (...) {
+    showError(L"Άγνωστο σφάλμα");
+  }
+}
+
+void PemdraWindow::showError(const std::wstring& message) {
+  if (m_reportError) {
+    m_reportError(message);
+    return;
+  }
+  MessageBoxW(m_hwnd, message.c_str(), kErrorTitle, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace pemdra::win32
