@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qtform.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace pemdra::ui {
@@ -19,8 +20,17 @@ QStringList controlFamilies() {
 }
 
 QFont controlFont(const form::Control& control) {
+  // The first installed face of the list, looked up once: a face that is missing
+  // would send every font request on a search through all the system's fonts.
+  static const QStringList families = [] {
+    QStringList installed;
+    for (const QString& family : controlFamilies()) {
+      if (QFontDatabase::hasFamily(family)) installed.append(family);
+    }
+    return installed.isEmpty() ? controlFamilies() : installed.mid(0, 1);
+  }();
   QFont font;
-  font.setFamilies(controlFamilies());
+  font.setFamilies(families);
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(control.pointSize);
   font.setBold(control.bold);
