@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "pemdrawindow.h"
+#include "window_fixture.h"
 
 namespace pemdra::ui {
 namespace {
@@ -47,19 +48,11 @@ void record(QAccessibleEvent* event) {
 class AccessibilityTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window = std::make_unique<PemdraWindow>();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window = testing::openWindow();
     recorded().clear();
   }
 
-  QWidget* control(const char* name) const {
-    auto* widget = window->findChild<QWidget*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  QWidget* control(const char* name) const { return testing::findControl(*window, name); }
 
   QAccessibleInterface* accessible(const char* name) const {
     return QAccessible::queryAccessibleInterface(control(name));

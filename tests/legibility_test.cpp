@@ -17,6 +17,7 @@
 
 #include "legibility.h"
 #include "pemdrawindow.h"
+#include "window_fixture.h"
 
 namespace pemdra::ui {
 namespace {
@@ -53,18 +54,12 @@ class LegibilityTest : public ::testing::Test {
 
   void open(const QPalette& scheme) {
     QApplication::setPalette(scheme);
-    window = std::make_unique<PemdraWindow>();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window = testing::openWindow();
   }
 
   template <typename Widget = QWidget>
   Widget* control(const char* name) const {
-    auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return testing::findControl<Widget>(*window, name);
   }
 
   QColor label2Text() const { return control("Label2")->palette().color(QPalette::WindowText); }

@@ -24,26 +24,20 @@
 #include "form.h"
 #include "icon.h"
 #include "pemdrawindow.h"
+#include "pi_prefixes.h"
 #include "qtform.h"
+#include "window_fixture.h"
 
 namespace pemdra::ui {
 namespace {
 
 class WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    window = std::make_unique<PemdraWindow>();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  }
+  void SetUp() override { window = testing::openWindow(); }
 
   template <typename Widget = QWidget>
   Widget* control(const char* name) {
-    auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return testing::findControl<Widget>(*window, name);
   }
 
   QLineEdit* box(int number) {
@@ -225,32 +219,11 @@ TEST_F(WindowTest, TypedTextsStayAndTheTypedPiIsWhatConverts) {
 // Typing 90 and then each prefix of each π item into the field: the field holds
 // exactly what was typed (no completion from the list) and that is what converts.
 TEST_F(WindowTest, ATypedPiPrefixIsWhatConverts) {
-  const struct {
-    const char* typed;
-    const char* radians;
-  } prefixes[] = {
-      {"3", "1,5"},
-      {"3,", "1,5"},
-      {"3,1", "1,55"},
-      {"3,14", "1,57"},
-      {"3,141", "1,5705"},
-      {"3,1415", "1,57075"},
-      {"3,14159", "1,570795"},
-      {"3,141592", "1,570796"},
-      {"3,1415926", "1,5707963"},
-      {"3,14159265", "1,570796325"},
-      {"3,141592653", "1,5707963265"},
-      {"3,1415926535", "1,57079632675"},
-      {"3,14159265358", "1,57079632679"},
-      {"3,141592653589", "1,5707963267945"},
-      {"3,1415926535897", "1,57079632679485"},
-      {"3,14159265358979", "1,5707963267949"},
-  };
   auto* combo = control<QComboBox>("Combo1");
   QTest::keyClicks(box(1), QStringLiteral("90"));
   combo->setFocus();  // as a user types: the field has the focus
   ASSERT_TRUE(combo->lineEdit()->hasFocus());
-  for (const auto& prefix : prefixes) {
+  for (const auto& prefix : testing::kPiPrefixes) {
     const QString typed = QString::fromUtf8(prefix.typed);
     combo->lineEdit()->clear();
     QTest::keyClicks(combo->lineEdit(), typed);

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "pi_prefixes.h"
 
 namespace {
 
@@ -324,30 +325,13 @@ TEST_F(XServerTest, ATypedPiPrefixIsWhatConverts) {
   Child pemdra({PEMDRA_BINARY}, environmentWith(server.name()));
   const Window window = waitForWindow();
   ASSERT_NE(window, 0U) << "no pemdra window appeared";
-  const std::vector<std::pair<std::string, std::string>> prefixes = {
-      {"3", "1,5"},
-      {"3,", "1,5"},
-      {"3,1", "1,55"},
-      {"3,14", "1,57"},
-      {"3,141", "1,5705"},
-      {"3,1415", "1,57075"},
-      {"3,14159", "1,570795"},
-      {"3,141592", "1,570796"},
-      {"3,1415926", "1,5707963"},
-      {"3,14159265", "1,570796325"},
-      {"3,141592653", "1,5707963265"},
-      {"3,1415926535", "1,57079632675"},
-      {"3,14159265358", "1,57079632679"},
-      {"3,141592653589", "1,5707963267945"},
-      {"3,1415926535897", "1,57079632679485"},
-      {"3,14159265358979", "1,5707963267949"},
-  };
+
   const auto then = [](std::vector<std::string> chain, const std::vector<std::string>& more) {
     chain.insert(chain.end(), more.begin(), more.end());
     return chain;
   };
   xdotool(then(at(window, 150, 64), {"click", "1", "type", "--delay", "15", "90"}));
-  for (const auto& [typed, radians] : prefixes) {
+  for (const auto& [typed, radians] : kPiPrefixes) {
     // xdotool's "type" takes every argument after it as text: it ends a chain.
     xdotool(then(at(window, 120, 144),  // the π field
                  {"click", "1", "key", "ctrl+a", "BackSpace", "type", "--delay", "15", typed}));
@@ -355,7 +339,7 @@ TEST_F(XServerTest, ATypedPiPrefixIsWhatConverts) {
     chain = then(chain, at(window, 200, 304));  // Text5: select its line and copy it
     chain = then(chain, {"click", "1", "key", "ctrl+a", "ctrl+c"});
     xdotool(chain);
-    EXPECT_EQ(clipboard(), radians + " ακτίνια / (rad)") << "π typed: " << typed;
+    EXPECT_EQ(clipboard(), std::string(radians) + " ακτίνια / (rad)") << "π typed: " << typed;
   }
   // The field kept the last text typed, untouched.
   xdotool(then(at(window, 120, 144), {"click", "1", "key", "ctrl+a", "ctrl+c"}));
