@@ -130,18 +130,14 @@ PemdraWindow::PemdraWindow(QWidget* parent)
   setPalette(palette);
   setAutoFillBackground(true);
 
-  // Tab follows the table's tab indexes; labels and the line take no focus.
+  // Tab follows the table's tab indexes; labels and the line take no focus. They are
+  // drawn on the form itself, beneath every other control whatever the table's order:
+  // Label3 overlaps Combo1's top border by a pixel.
   std::vector<std::pair<int, QWidget*>> tabChain;
   for (const form::Control& control : form::controls()) {
     QWidget* widget = createControl(control, this);
+    if (control.drawnOnForm()) widget->lower();
     if (widget->focusPolicy() != Qt::NoFocus) tabChain.emplace_back(control.tabIndex, widget);
-  }
-  // Labels and the line are drawn on the form itself, beneath every other control,
-  // whatever the table's order: Label3 overlaps Combo1's top border by a pixel.
-  for (const form::Control& control : form::controls()) {
-    if (control.drawnOnForm()) {
-      findChild<QWidget*>(fromUtf8(control.name), Qt::FindDirectChildrenOnly)->lower();
-    }
   }
   std::ranges::sort(tabChain, {}, &std::pair<int, QWidget*>::first);
   for (std::size_t i = 1; i < tabChain.size(); ++i) {
@@ -162,8 +158,13 @@ PemdraWindow::PemdraWindow(QWidget* parent)
     auto* widget = findChild<QPushButton*>(fromUtf8(button), Qt::FindDirectChildrenOnly);
     connect(widget, &QPushButton::clicked, this, [this, handler] { dispatch(handler); });
   };
-  bind("CY", &CY_Click);
   for (const KeypadKey& key : kKeypad) bind(key.button, key.click);
+  // A conversion's lines also go to a screen reader, whatever the conversion wrote.
+  auto* convert = findChild<QPushButton*>(QStringLiteral("CY"), Qt::FindDirectChildrenOnly);
+  connect(convert, &QPushButton::clicked, this, [this] {
+    dispatch(&CY_Click);
+    announceResults(*this);
+  });
 
   dispatch(&Form_Load);
 
@@ -209,7 +210,6 @@ void PemdraWindow::dispatch(void (*handler)(Controls&)) {
   } catch (...) {
     showError(QStringLiteral("Άγνωστο σφάλμα"));
   }
-  if (handler == &CY_Click) announceResults(*this);
 }
 
 void PemdraWindow::showError(const QString& message) {

@@ -2,8 +2,6 @@
 #include "startup.h"
 
 #include <QApplication>
-#include <QByteArray>
-#include <QIcon>
 #include <QTimer>
 #include <QtGlobal>
 
@@ -57,7 +55,7 @@ bool isUnixDesktop() {
 // writes it; with QT_DEBUG_PLUGINS set, so do the platform warnings.
 QtMessageHandler qtHandler = nullptr;
 QList<std::pair<QtMsgType, QString>> heldBack;
-QString heldCategories;  // the first held message of each kind, to read the cause from
+QString heldCategories;  // the first line of every platform message, to read the cause from
 bool passEverything = false;
 
 QString oneLine(const QString& text) { return text.section(QLatin1Char('\n'), 0, 0).trimmed(); }
@@ -82,19 +80,21 @@ void printNoDisplay(const QString& fatal) {
   const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
   const bool waylandWanted =
       platform.startsWith(QStringLiteral("wayland")) || (!wayland.isEmpty() && x11.isEmpty());
+  const QString waylandName =
+      wayland.isEmpty() ? QStringLiteral("(WAYLAND_DISPLAY is not set)") : wayland;
   QString line;
   if (waylandWanted && waylandPluginMissing(all)) {
     line = QStringLiteral(
                "pemdra: cannot open the Wayland display %1: Qt's Wayland platform plugin is not "
                "installed; install it (apt install qt6-wayland), or set DISPLAY to use an X "
                "server")
-               .arg(wayland.isEmpty() ? QStringLiteral("(WAYLAND_DISPLAY is not set)") : wayland);
+               .arg(waylandName);
   } else if (waylandWanted) {
     line = QStringLiteral(
                "pemdra: cannot open the Wayland display %1: the compositor refuses the "
                "connection or is not running; check WAYLAND_DISPLAY and XDG_RUNTIME_DIR, or "
                "set DISPLAY to use an X server")
-               .arg(wayland.isEmpty() ? QStringLiteral("(WAYLAND_DISPLAY is not set)") : wayland);
+               .arg(waylandName);
   } else if (!x11.isEmpty() && all.contains(QStringLiteral("could not connect to display"))) {
     line = QStringLiteral(
                "pemdra: cannot open the X display %1: the X server refuses the connection or "
