@@ -111,7 +111,7 @@ PemdraWindow::PemdraWindow(HINSTANCE instance) : m_instance(instance) {
 
 PemdraWindow::~PemdraWindow() {
   if (IsWindow(m_hwnd) != FALSE) DestroyWindow(m_hwnd);
-  for (const HFONT font : m_fonts) DeleteObject(font);
+  for (const auto& [key, font] : m_fonts) DeleteObject(font);
   for (const auto& [colour, handle] : m_brushes) DeleteObject(handle);
 }
 
@@ -300,7 +300,7 @@ void PemdraWindow::createControls() {
   // Labels lie beneath every other control (Label3 under Combo1's top); the others keep
   // their creation order, which is the tab order.
   for (std::size_t row = 0; row < controls.size(); ++row) {
-    if (controls[row].kind == form::ControlKind::Label) {
+    if (controls[row].drawnOnForm() && m_children.at(row) != nullptr) {
       SetWindowPos(m_children.at(row), HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
@@ -327,15 +327,22 @@ void PemdraWindow::createControls() {
 }
 
 void PemdraWindow::layOut() {
-  for (const HFONT font : m_fonts) DeleteObject(font);
+  for (const auto& [key, font] : m_fonts) DeleteObject(font);
   m_fonts.clear();
+  // The table has four fonts among its 24 controls: each is made once.
+  const auto fontOf = [this](const form::Control& control) {
+    const std::pair<double, bool> key{control.pointSize, control.bold};
+    for (const auto& [known, font] : m_fonts) {
+      if (known == key) return font;
+    }
+    return m_fonts.emplace_back(key, createFont(control, m_dpi)).second;
+  };
   const auto& controls = form::controls();
   for (std::size_t row = 0; row < controls.size(); ++row) {
     const HWND child = m_children.at(row);
     if (child == nullptr) continue;
     const form::Control& control = controls[row];
-    const HFONT font = createFont(control, m_dpi);
-    m_fonts.push_back(font);
+    const HFONT font = fontOf(control);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     const RECT rect = controlRect(control, m_dpi);
     int height = rect.bottom - rect.top;

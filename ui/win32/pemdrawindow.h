@@ -70,7 +70,7 @@ class PemdraWindow final {
   std::array<void (*)(Controls&), kControlCount> m_handlers{};
   std::unique_ptr<Controls> m_controls;
   ErrorReporter m_reportError;
-  std::vector<HFONT> m_fonts;
+  std::vector<std::pair<std::pair<double, bool>, HFONT>> m_fonts;  ///< by points and weight
   std::vector<std::pair<COLORREF, HBRUSH>> m_brushes;
   HWND m_focus = nullptr;  ///< the control to give the focus back to on activation
   /// What was typed into the π field while its list was open, kept through the list's
