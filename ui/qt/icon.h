@@ -3,8 +3,8 @@
 
 #include <QIcon>
 
-#include <array>
 #include <cstdint>
+#include <span>
 
 namespace pemdra::ui {
 
@@ -14,10 +14,9 @@ struct IconImage {
   const std::uint32_t* pixels;
 };
 
-inline constexpr std::size_t kIconSizes = 5;  // 16, 24, 32, 48 and 64 pixels
-
-/// The decoded sizes, smallest first (generated from ui/resources/icons).
-const std::array<IconImage, kIconSizes>& iconImages();
+/// The decoded sizes, smallest first: those ui/qt/CMakeLists.txt names, generated
+/// from ui/resources/icons.
+std::span<const IconImage> iconImages();
 
 /// The window icon in every decoded size; needs no image reader at run time.
 QIcon windowIcon();

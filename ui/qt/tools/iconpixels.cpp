@@ -44,9 +44,9 @@ int main(int argc, char** argv) {
     out << "\n};\n\n";
     entries << QStringLiteral("    {%1, kPixels%1},\n").arg(size);
   }
-  out << "}  // namespace\n\nconst std::array<IconImage, " << entries.size()
-      << ">& iconImages() {\n  static constexpr std::array<IconImage, " << entries.size()
-      << "> kImages = {{\n"
-      << entries.join(QString()) << "  }};\n  return kImages;\n}\n\n}  // namespace pemdra::ui\n";
+  out << "constexpr IconImage kImages[] = {\n"
+      << entries.join(QString()) << "};\n\n}  // namespace\n\n"
+      << "std::span<const IconImage> iconImages() { return kImages; }\n\n"
+      << "}  // namespace pemdra::ui\n";
   return out.status() == QTextStream::Ok && file.flush() ? 0 : 1;
 }
