@@ -61,16 +61,37 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 the pemdra autho
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Greek"
 
+LangString needs64 ${LANG_ENGLISH} "pemdra ${VERSION} needs 64-bit Windows."
+LangString needs64 ${LANG_GREEK} "Το pemdra ${VERSION} χρειάζεται Windows 64 bit."
+LangString running ${LANG_ENGLISH} "pemdra is open. Close it, then press OK."
+LangString running ${LANG_GREEK} "Το pemdra είναι ανοιχτό. Κλείστε το και πατήστε OK."
+
+; A running pemdra.exe could not be replaced or removed: wait for the user to close it.
+; Silent, there is no one to ask, so the run ends with an error (exit code 2) and changes
+; nothing.
+!macro WaitForPemdraClosed
+  ${Do}
+    FindWindow $0 "pemdra"
+    ${If} $0 = 0
+      ${Break}
+    ${EndIf}
+    MessageBox MB_OKCANCEL|MB_ICONEXCLAMATION "$(running)" /SD IDCANCEL IDOK +2
+    Abort
+  ${Loop}
+!macroend
+
 Function .onInit
   ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "pemdra ${VERSION} needs 64-bit Windows." /SD IDOK
+    MessageBox MB_ICONSTOP "$(needs64)" /SD IDOK
     Abort
   ${EndIf}
   SetShellVarContext current
+  !insertmacro WaitForPemdraClosed
 FunctionEnd
 
 Function un.onInit
   SetShellVarContext current
+  !insertmacro WaitForPemdraClosed
 FunctionEnd
 
 Section "pemdra"

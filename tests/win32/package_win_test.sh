@@ -82,6 +82,8 @@ done
 started=$!
 check "installed program's window" "client=470x366" \
   "$("$wine_run" "$prefix" "$probe_exe" | tr -d '\r' | grep '^client=')"
+"$wine_run" "$prefix" "$setup" /S >/dev/null 2>&1
+check "installing over a running pemdra stops with an error" "2" "$?"
 "$wine_run" "$prefix" "$probe_exe" close >/dev/null 2>&1
 wait "$started"
 
@@ -94,6 +96,15 @@ win wineboot -r
 check "after uninstalling: folder, shortcut, entry, files in %TEMP%" "||0|" \
   "$(ls -d "$dir" 2>/dev/null)|$(ls "$link" 2>/dev/null)|$(win reg query "$key" |
      grep -c pemdra)|$(find "$temp" -name '~nsu*' -type f)"
+
+# The MSI, for all users, in and out again.
+msi=$(win winepath -w "$pkg/pemdra-$version-x64.msi")
+programs=$(unix '%ProgramFiles%')
+win msiexec /i "$msi" /qn
+check "MSI's files" "LICENSE.txt|README.txt|pemdra.exe" "$(ls "$programs/pemdra" | paste -sd'|')"
+win msiexec /x "$msi" /qn
+check "after removing the MSI" "|0" "$(ls -d "$programs/pemdra" 2>/dev/null)|$(win reg query \
+  'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | grep -c 'DisplayName.*pemdra')"
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
