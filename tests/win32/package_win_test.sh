@@ -59,9 +59,11 @@ unix() { win winepath -u "$(win cmd /c echo "$1" | tr -d '"')"; }
 dir=$(unix "$windir")
 link=$(unix '%APPDATA%\Microsoft\Windows\Start Menu\Programs')/pemdra.lnk
 temp=$(unix '%TEMP%')
-win "$old" /S
-check "old version's uninstaller signed" "signed" "$(verified "$dir/uninstall.exe")"
-win "$setup" /S
+# The older one in a folder of its own: the new one, told the usual folder, removes it.
+win "$old" /S "/D=$windir-0.99"
+check "old version's uninstaller signed" "signed" "$(verified "$dir-0.99/uninstall.exe")"
+win "$setup" /S "/D=$windir"
+check "old version's folder removed" "" "$(ls -d "$dir-0.99" 2>/dev/null)"
 check "installed files" "LICENSE.txt|README.txt|pemdra.exe|uninstall.exe" \
   "$(ls "$dir" | paste -sd'|')"
 check "installed pemdra.exe" "same" "$(cmp -s "$dir/pemdra.exe" "$pemdra" && echo same)"
