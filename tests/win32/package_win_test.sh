@@ -92,7 +92,7 @@ wait "$started"
 # The quiet uninstall, as Apps runs it; its copy of itself in %TEMP% goes at the restart.
 quiet=$(value QuietUninstallString)
 program=${quiet#\"} program=${program%%\"*}
-win "$program" ${quiet##*\" }
+win "$program" "${quiet##*\" }"
 for _ in $(seq 100); do [ -e "$dir" ] || break; sleep 0.2; done
 win wineboot -r
 check "after uninstalling: folder, shortcut, entry, files in %TEMP%" "||0|" \
