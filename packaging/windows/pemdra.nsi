@@ -2,11 +2,13 @@
 ; pemdra's installer: one user, no administrator rights, 64-bit. It puts pemdra.exe, the
 ; licence and the read-me into %LOCALAPPDATA%\Programs\pemdra, a Start-menu shortcut into
 ; the user's own Start menu and one entry under HKCU's Uninstall key, so that "Apps" lists
-; it and `uninstall.exe /S` removes it again. An install over an earlier one goes into the
-; same folder and rewrites the same entry.
+; it and `uninstall.exe /S` removes it again. An install over an earlier one goes into its
+; folder and rewrites the same entry; one told another folder removes the earlier one first.
+; Its stub is 64-bit, so 32-bit Windows refuses to start it at all.
 ;
 ; packaging/windows/make-packages runs makensis on it with these defines:
 ;   VERSION   the version shown to the user (1.00)
+;   VERSION_QUAD  the same as Windows' version records want it (1.0.0.0)
 ;   STAGE     the folder holding pemdra.exe, LICENSE.txt and README.txt
 ;   ICON      pemdra.ico
 ;   OUTFILE   the installer to write
@@ -21,7 +23,6 @@ ManifestSupportedOS all
 
 !include MUI2.nsh
 !include FileFunc.nsh
-!include x64.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\pemdra"
 !define PUBLISHER "the pemdra authors"
@@ -61,8 +62,6 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 the pemdra autho
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Greek"
 
-LangString needs64 ${LANG_ENGLISH} "pemdra ${VERSION} needs 64-bit Windows."
-LangString needs64 ${LANG_GREEK} "Το pemdra ${VERSION} χρειάζεται Windows 64 bit."
 LangString running ${LANG_ENGLISH} "pemdra is open. Close it, then press OK."
 LangString running ${LANG_GREEK} "Το pemdra είναι ανοιχτό. Κλείστε το και πατήστε OK."
 
@@ -81,10 +80,6 @@ LangString running ${LANG_GREEK} "Το pemdra είναι ανοιχτό. Κλε�
 !macroend
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "$(needs64)" /SD IDOK
-    Abort
-  ${EndIf}
   SetShellVarContext current
   !insertmacro WaitForPemdraClosed
 FunctionEnd
