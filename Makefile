@@ -6,8 +6,8 @@ PRESET ?= release
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps deps-checks deps-package deps-windows deps-windows32 build test run bench \
-        startup-bench asan fuzz lint check package windows windows-test windows-bench windows32 \
-        windows32-test clean
+        startup-bench asan fuzz lint check package windows windows-test windows-package \
+        windows-bench windows32 windows32-test clean
 
 all: build
 
@@ -75,9 +75,17 @@ windows: deps-windows
 	cmake --preset windows
 	cmake --build --preset windows
 
-# The core's tests cross-built and run under Wine, and the real window under Wine.
+# The core's tests cross-built and run under Wine, the real window under Wine, and the
+# Windows packages made, installed and uninstalled under Wine.
 windows-test: windows
 	ctest --preset windows
+
+# What a Windows user downloads, from the release pemdra.exe (build/windows/package): the
+# installer, the portable zip, the MSI, SHA256SUMS, the winget and Scoop manifests.
+# PEMDRA_RELEASE_URL names where they will be published; PEMDRA_SIGN_CERT and
+# PEMDRA_SIGN_KEY, a certificate and key to sign them with.
+windows-package: windows
+	cmake --build --preset windows --target windows_package
 
 # The same for the 32-bit pemdra.exe (build/windows-i686); not part of CI.
 windows32: deps-windows32
