@@ -63,7 +63,7 @@ char* printDouble(char* first, char* last, double value, Notation notation, int 
   return std::to_chars(first, last, value, format, precision).ptr;
 #else
   const int written =
-      std::snprintf(first, static_cast<std::size_t>(last - first),  // NOLINT(*-vararg)
+      std::snprintf(first, static_cast<std::size_t>(last - first),
                     notation == Notation::General ? "%.*g" : "%.*e", precision, value);
   return first + std::clamp(written, 0, static_cast<int>(last - first) - 1);
 #endif
