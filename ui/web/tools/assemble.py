@@ -8,7 +8,8 @@ module (JavaScript with the WebAssembly inside) and the page's script, into
                 the service worker and the icons, for any static host
 
 Script and style are inline and named in the Content-Security-Policy by their
-SHA-256, so nothing else can run: no eval, WebAssembly compilation only."""
+SHA-256 (of exactly what stands between their tags), so nothing else can run: no
+eval, WebAssembly compilation only."""
 import argparse
 import base64
 import hashlib
