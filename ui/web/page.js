@@ -17,7 +17,8 @@
   var resultBoxes = results.dataset.boxes.split(' ');
 
   // Captions whole in whatever face the browser found: one that is still too wide
-  // for its rectangle is narrowed to fit, never cut.
+  // for its rectangle is narrowed to fit, never cut. Measured once the fonts are in,
+  // which is after the first layout: measuring earlier would force one.
   function fitCaptions() {
     Array.prototype.forEach.call(form.querySelectorAll('#pemdra > * > span'), function (span) {
       span.style.transform = '';
@@ -30,8 +31,11 @@
       }
     });
   }
-  fitCaptions();
-  if (document.fonts) document.fonts.ready.then(fitCaptions);
+  if (document.fonts) {
+    document.fonts.ready.then(fitCaptions);
+  } else {
+    window.addEventListener('load', fitCaptions);
+  }
 
   // The π list: a pick puts the value into the field, which keeps exactly what is in
   // it; F4 or Alt+Down in the field opens the list.
@@ -81,6 +85,7 @@
       });
     });
     form.dataset.ready = '';
+    performance.mark('pemdra-ready');
   });
 
   // Installed as a web app, the page and its files come from the service worker's

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The WebAssembly travels inside this file, base64-encoded: it is compiled from
-// there, never fetched, so the page needs no connection, not even to a data: URL.
+// The WebAssembly travels inside the page, compiled by the script in its head
+// (wasm.js) as pemdraWasm; it is never fetched, so the page needs no connection at
+// all. It is instantiated at once, so the page's buttons work as soon as its script
+// has run.
 Module['instantiateWasm'] = function (imports, receive) {
-  WebAssembly.instantiate(tryParseAsDataURI(wasmBinaryFile), imports).then(function (result) {
-    receive(result['instance'], result['module']);
-  }, abort);
+  receive(new WebAssembly.Instance(pemdraWasm, imports), pemdraWasm);
   return {};
 };
