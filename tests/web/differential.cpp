@@ -85,7 +85,7 @@ std::u16string angleText(Source& source) {
     }
     case 1: {  // a short whole or decimal number, mostly in range
       std::u16string text = digits(source, 3);
-      if (source.oneIn(2)) text += u"," + digits(source, 6);
+      if (source.oneIn(2)) text.append(u",").append(digits(source, 6));
       return text;
     }
     default:
@@ -99,7 +99,7 @@ std::u16string piText(Source& source) {
     case 0:
       return std::u16string(kPi.substr(0, source.below(kPi.size()) + 1));
     case 1:
-      return decorated(source, u"3," + digits(source, 16));
+      return decorated(source, std::u16string(u"3,").append(digits(source, 16)));
     default:
       return decorated(source, number(source));
   }
@@ -132,7 +132,8 @@ std::string converted(const std::u16string& angle, const std::u16string& pi) {
   }
   std::string lines;
   for (const TextBox box : {TextBox::Text2, TextBox::Text3, TextBox::Text5, TextBox::Text4}) {
-    lines += "\t" + shown(form[box]);
+    lines += '\t';
+    lines += shown(form[box]);
   }
   return lines;
 }
@@ -146,7 +147,8 @@ std::string laidOut(double value) {
   std::string out = shown(pemdra::writeNumber(value));
   for (const char* pattern : {"000", "00", ".0"}) {
     const std::u16string name(pattern, pattern + std::strlen(pattern));
-    out += " " + shown(pemdra::formatNumber(value, *pemdra::patternFromText(name)));
+    out += ' ';
+    out += shown(pemdra::formatNumber(value, *pemdra::patternFromText(name)));
   }
   return out;
 }
