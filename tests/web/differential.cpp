@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -76,6 +77,26 @@ std::u16string decorated(Source& source, std::u16string text) {
   }
   return text;
 }
+
+// The first inputs, as angle and as π: the edges of a double, where a reader or a
+// writer that rounds once too often shows it.
+constexpr std::u16string_view kEdges[] = {
+    u"4,9406564584124654E-324",
+    u"2,4703282292062327E-324",
+    u"2,4703282292062328E-324",
+    u"2,2250738585072011e-308",
+    u"1E-400",
+    u"1,7976931348623157E308",
+    u"1,797693134862315807e308",
+    u"1,7976931348623159E308",
+    u"9007199254740993",
+    u"0,1",
+    u"359,99999999999999",
+    u"1,00000000000000005",
+    u"5e-1",
+    u"0,000015",
+    u"123456789012345678901234567890",
+};
 
 std::u16string angleText(Source& source) {
   switch (source.below(4)) {
@@ -163,8 +184,9 @@ int main(int argc, char** argv) {
   const long count = std::strtol(argv[1], nullptr, 10);
   Source source(std::strtoull(argv[2], nullptr, 10));
   for (long i = 0; i < count; ++i) {
-    const std::u16string angle = angleText(source);
-    const std::u16string pi = piText(source);
+    const bool edge = static_cast<std::size_t>(i) < std::size(kEdges);
+    const std::u16string angle = edge ? std::u16string(kEdges[i]) : angleText(source);
+    const std::u16string pi = edge ? angle : piText(source);
     double random = 0;
     const std::uint64_t bits = source.bits();
     std::memcpy(&random, &bits, sizeof random);
