@@ -36,6 +36,8 @@
   } else {
     window.addEventListener('load', fitCaptions);
   }
+  // Text does not always scale in step with the form: a narrower viewport measures anew.
+  window.addEventListener('resize', fitCaptions);
 
   // The π list: a pick puts the value into the field, which keeps exactly what is in
   // it; F4 or Alt+Down in the field opens the list.

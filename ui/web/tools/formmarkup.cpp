@@ -33,12 +33,12 @@ struct Caption {
 };
 constexpr Caption kCaptions[] = {{"Label1", "Text1"}, {"Label3", "Combo1"}};
 
-// After "MS Sans Serif": faces with Greek letters, narrow ones first, in which the
-// captions fit their rectangles; the page measures and narrows any caption that
-// still does not fit.
 // The width of the π list's button, at the right end of the π field's rectangle.
 constexpr int kListButtonWidth = 20;
 
+// After "MS Sans Serif": faces with Greek letters, narrow ones first, in which the
+// captions fit their rectangles; the page measures and narrows any caption that
+// still does not fit.
 constexpr std::string_view kFallbackFaces =
     R"("Liberation Sans Narrow", "Nimbus Sans Narrow", "Roboto Condensed", "Arial Narrow", )"
     R"("Liberation Sans", Arial, "DejaVu Sans", sans-serif)";
