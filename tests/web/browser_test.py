@@ -74,7 +74,6 @@ class Page:
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
                                        options=options)
-        self.messages = []
 
     def open(self, url):
         self.driver.get(url)
@@ -106,26 +105,14 @@ class Page:
     def cdp(self, command, arguments=None):
         return self.driver.execute_cdp_cmd(command, arguments or {})
 
-    def collect_messages(self):
-        self.messages += [m for m in self.driver.get_log("browser") if m["level"] != "INFO"]
-
-    def quit(self):
-        self.driver.quit()
-
 
 class Check:
-    def __init__(self):
-        self.failures = 0
+    failures = 0
 
     def equal(self, what, got, expected):
         if got != expected:
             self.failures += 1
             print(f"FAIL {what}: got {got!r}, expected {expected!r}")
-
-    def true(self, what, condition, detail=""):
-        if not condition:
-            self.failures += 1
-            print(f"FAIL {what} {detail}")
 
 
 def ax_nodes(page):
@@ -203,9 +190,9 @@ def main():
                 ("textbox", "Ισοδύναμες τιμές : βαθμοί"),
                 ("button", "μετατροπή"), ("heading", "Ισοδύναμες τιμές :"),
                 ("separator", "διαχωριστική γραμμή")]:
-            check.true("accessible " + role, (role, name) in names, repr(name))
+            check.equal(f"accessible {role} {name}", (role, name) in names, True)
         live = [n for role, _, politeness, n in ax_nodes(page) if politeness == "polite"]
-        check.true("one polite live region", len(live) == 1, str(len(live)))
+        check.equal("polite live regions", len(live), 1)
         if live:
             node_id = live[0]["backendDOMNodeId"]
             text = page.cdp("DOM.resolveNode", {"backendNodeId": node_id})["object"]["objectId"]
@@ -273,10 +260,10 @@ def main():
             page.step(step)
         check.equal("offline: Text3", page.value("Text3"), CASES[0][2]["Text3"])
 
-        page.collect_messages()
-        check.equal("console messages", page.messages, [])
+        check.equal("console messages",
+                    [m for m in page.driver.get_log("browser") if m["level"] != "INFO"], [])
     finally:
-        page.quit()
+        page.driver.quit()
         shutil.rmtree(profile, ignore_errors=True)
     if check.failures:
         print(f"browser_test: {check.failures} failures")
