@@ -232,7 +232,7 @@ void manifest() {
   const std::string title = std::string(pemdra::form::kTitle);
   const std::string background = colour(pemdra::form::kFormColour);
   std::printf(
-      "{\n  \"name\": \"%s\",\n  \"short_name\": \"%s\",\n  \"lang\": \"el\",\n"
+      "{\n  \"id\": \"./\",\n  \"name\": \"%s\",\n  \"short_name\": \"%s\",\n  \"lang\": \"el\",\n"
       "  \"start_url\": \"./\",\n  \"scope\": \"./\",\n  \"display\": \"standalone\",\n"
       "  \"background_color\": \"%s\",\n  \"theme_color\": \"%s\",\n  \"icons\": [\n"
       "    { \"src\": \"icons/pemdra.svg\", \"sizes\": \"any\", \"type\": \"image/svg+xml\" },\n"
