@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 
 .PHONY: all deps deps-checks deps-package deps-windows deps-windows32 build test run bench \
         startup-bench asan fuzz lint check package windows windows-test windows-package \
-        windows-bench windows32 windows32-test clean
+        windows-bench windows32 windows32-test web deps-web web-test web-bench clean
 
 all: build
 
@@ -25,6 +25,9 @@ deps-windows:
 
 deps-windows32:
 	@scripts/install-deps windows32
+
+deps-web:
+	@scripts/install-deps web
 
 build: deps
 	cmake --preset $(PRESET)
@@ -98,6 +101,21 @@ windows32-test: windows32
 # pemdra.exe's size and start-up under Wine, beside an empty Windows program.
 windows-bench: windows build
 	bench/win32/startup-wine.sh build/windows build/$(PRESET)
+
+# The page: build/web/pemdra.html, one self-contained file, and build/web/app/, the same
+# page as an installable web app. The core compiled to WebAssembly with Emscripten.
+web: deps-web
+	cmake --preset web -DPEMDRA_NATIVE_BUILD=$(CURDIR)/build/$(PRESET)
+	cmake --build --preset web
+
+# The WebAssembly core against the native one on 100 000 inputs (under Node), and the
+# page in a headless Chromium.
+web-test: build web
+	ctest --preset web
+
+# pemdra.html's size, its start-up against a plain page, a click to four lines painted.
+web-bench: web
+	/usr/bin/python3 bench/web/page_bench.py build/web
 
 clean:
 	rm -rf build

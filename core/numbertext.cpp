@@ -6,7 +6,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <version>
 
 namespace pemdra {
 namespace {
@@ -42,6 +45,54 @@ constexpr bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 std::u16string widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
+// Doubles to ASCII and back, exact both ways. The standard library's own
+// conversions where it has them for floating point; where it does not (the C++
+// library of the WebAssembly build), the C library's, whose printf and strtod round
+// correctly and whose decimal point there is always '.': it has no locales.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+#define PEMDRA_LIBRARY_CONVERTS_DOUBLES 1
+#endif
+
+enum class Notation { General, Scientific };
+
+/// Writes value in printf's %.*g or %.*e form; the text ends at the returned pointer.
+char* printDouble(char* first, char* last, double value, Notation notation, int precision) {
+#ifdef PEMDRA_LIBRARY_CONVERTS_DOUBLES
+  const auto format =
+      notation == Notation::General ? std::chars_format::general : std::chars_format::scientific;
+  return std::to_chars(first, last, value, format, precision).ptr;
+#else
+  const int written =
+      std::snprintf(first, static_cast<std::size_t>(last - first),
+                    notation == Notation::General ? "%.*g" : "%.*e", precision, value);
+  return first + std::clamp(written, 0, static_cast<int>(last - first) - 1);
+#endif
+}
+
+struct ScannedDouble {
+  double value = 0.0;
+  bool whole = false;       ///< the text was a number to its end
+  bool outOfRange = false;  ///< too large or too small for a double; value is unset
+};
+
+/// Reads the whole of [first, last), which the caller has followed by a '\0'.
+ScannedDouble scanDouble(const char* first, const char* last) {
+  ScannedDouble scanned;
+#ifdef PEMDRA_LIBRARY_CONVERTS_DOUBLES
+  const auto [ptr, ec] = std::from_chars(first, last, scanned.value);
+  scanned.whole = ptr == last && (ec == std::errc{} || ec == std::errc::result_out_of_range);
+  scanned.outOfRange = ec == std::errc::result_out_of_range;
+#else
+  char* end = nullptr;
+  scanned.value = std::strtod(first, &end);
+  scanned.whole = end == last;
+  // Too large: strtod gives infinity. Too small: the correctly rounded value, zero,
+  // which is what the caller makes of the standard reader's out-of-range answer.
+  scanned.outOfRange = std::isinf(scanned.value);
+#endif
+  return scanned;
+}
+
 // The decimal exponent an exponent field adds, saturated far beyond any double so
 // that a text of a million exponent digits cannot overflow the count.
 constexpr std::int64_t kExponentLimit = 1'000'000'000;
@@ -60,15 +111,15 @@ std::optional<double> readNumber(std::u16string_view text) {
     ++pos;
   }
 
-  // The digits go to an ASCII copy with a point, for the standard reader: on the
-  // stack for any text a person types, on the heap for longer ones. Beside it, the
+  // The digits go to an ASCII copy with a point and a final '\0', for the library's
+  // reader: on the stack for any text a person types, on the heap for longer ones. Beside it, the
   // decimal magnitude of the first significant digit, which tells an overflow from
   // an underflow when the reader says the value is out of range.
   std::array<char, 64> small{};
   std::string large;
   char* ascii = small.data();
-  if (end - pos > small.size()) {
-    large.resize(end - pos);
+  if (end - pos >= small.size()) {
+    large.resize(end - pos + 1);
     ascii = large.data();
   }
   std::size_t length = 0;
@@ -113,14 +164,13 @@ std::optional<double> readNumber(std::u16string_view text) {
   }
   if (pos != end) return std::nullopt;
 
-  double value = 0.0;
-  const auto [ptr, ec] = std::from_chars(ascii, ascii + length, value);
-  if (ptr != ascii + length) return std::nullopt;
-  if (ec == std::errc::result_out_of_range) {
+  ascii[length] = '\0';
+  const ScannedDouble scanned = scanDouble(ascii, ascii + length);
+  if (!scanned.whole) return std::nullopt;
+  double value = scanned.value;
+  if (scanned.outOfRange) {
     if (magnitude > 0) return std::nullopt;  // too large for a double
     value = 0.0;                             // too small: it reads as zero
-  } else if (ec != std::errc{}) {
-    return std::nullopt;
   }
   return negative ? -value : value;
 }
@@ -132,11 +182,11 @@ std::u16string writeNumber(double value) {
   constexpr double kLargestWritten = 1.79769313486231e308;
   if (std::fabs(value) > kLargestWritten) value = std::copysign(kLargestWritten, value);
   std::array<char, 32> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::general, 15);
+  const char* written =
+      printDouble(buffer.data(), buffer.data() + buffer.size(), value, Notation::General, 15);
   std::u16string text;
-  text.reserve(static_cast<std::size_t>(result.ptr - buffer.data()));
-  for (const char* c = buffer.data(); c != result.ptr; ++c) {
+  text.reserve(static_cast<std::size_t>(written - buffer.data()));
+  for (const char* c = buffer.data(); c != written; ++c) {
     switch (*c) {
       case '.':
         text.push_back(u',');
@@ -169,10 +219,10 @@ namespace {
 std::string roundedDigits(double value, int decimals) {
   if (value == 0.0) return "0";
   std::array<char, 40> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
-                                    std::chars_format::scientific, 14);
+  const char* written = printDouble(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
+                                    Notation::Scientific, 14);
   const std::string_view scientific(buffer.data(),
-                                    static_cast<std::size_t>(result.ptr - buffer.data()));
+                                    static_cast<std::size_t>(written - buffer.data()));
   // "d.ddddddddddddddde+XX"
   std::string mantissa;
   mantissa.push_back(scientific[0]);

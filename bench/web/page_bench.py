@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""The page's figures, in a headless Chromium (not a test: it prints, it does not judge):
+
+  size         pemdra.html in bytes, and gzip -9 of it
+  start-up     navigation to the first conversion being possible (the page's
+               'pemdra-ready' mark: the core loaded, the buttons bound), against a plain
+               page with the same 24 elements, its style and no script but the mark;
+               the two alternated, RUNS each, medians
+  click        CY clicked to the four lines written, and to the next frame after it
+  paste        1 MB pasted into Text1, and the next frame after the paste is in
+
+    page_bench.py WEB_BUILD_DIR [RUNS]
+"""
+import gzip
+import pathlib
+import re
+import shutil
+import statistics
+import sys
+import tempfile
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+
+def browser(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
+                 "--disable-background-networking", "--disable-component-update",
+                 "--disable-sync", "--no-first-run", "--user-data-dir=" + profile,
+                 "--window-size=800,600"):
+        options.add_argument(flag)
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def plain_page(html):
+    """pemdra.html without its scripts, the mark alone at the end, and no CSP to hash it."""
+    html = re.sub(r'<meta http-equiv="Content-Security-Policy"[^>]*>', "", html)
+    html = re.sub(r"<script>.*?</script>", "", html, flags=re.S)
+    return html.replace("</body>", "<script>performance.mark('pemdra-ready')</script>\n</body>")
+
+
+READY = """
+const done = arguments[arguments.length - 1];
+(function wait() {
+  const mark = performance.getEntriesByName('pemdra-ready')[0];
+  if (mark) done(mark.startTime); else setTimeout(wait, 1);
+})();"""
+
+CLICK = """
+const done = arguments[arguments.length - 1];
+document.getElementById('Text1').value = '123,456';
+document.getElementById('Combo1').value = '3,14159';
+const start = performance.now();
+document.getElementById('CY').click();
+const written = performance.now();
+requestAnimationFrame(() => setTimeout(() => done([written - start, performance.now() - start])));
+"""
+
+PASTE = """
+const done = arguments[arguments.length - 1];
+const box = document.getElementById('Text1');
+box.value = '';
+box.focus();
+const text = '1'.repeat(1 << 20);
+const start = performance.now();
+document.execCommand('insertText', false, text);
+const pasted = performance.now();
+requestAnimationFrame(() => done([pasted - start, performance.now() - pasted, box.value.length]));
+"""
+
+
+def main():
+    build = pathlib.Path(sys.argv[1]).resolve()
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 20
+    page = build / "pemdra.html"
+    data = page.read_bytes()
+    print(f"pemdra.html: {len(data)} bytes, gzip -9: {len(gzip.compress(data, 9))} bytes")
+
+    work = pathlib.Path(tempfile.mkdtemp(prefix="pemdra-bench-"))
+    plain = work / "plain.html"
+    plain.write_text(plain_page(data.decode("utf-8")), encoding="utf-8")
+    driver = browser(str(work / "profile"))
+    try:
+        driver.set_script_timeout(30)
+        times = {"pemdra.html": [], "plain page": []}
+        for _ in range(runs):
+            for name, path in (("pemdra.html", page), ("plain page", plain)):
+                driver.get("about:blank")
+                driver.get(path.as_uri())
+                times[name].append(driver.execute_async_script(READY))
+        pemdra_ready = statistics.median(times["pemdra.html"])
+        plain_ready = statistics.median(times["plain page"])
+        print(f"navigation to first conversion possible, median of {runs}: "
+              f"pemdra.html {pemdra_ready:.1f} ms, plain page {plain_ready:.1f} ms, "
+              f"ratio {pemdra_ready / plain_ready:.2f}")
+
+        driver.get(page.as_uri())
+        driver.execute_async_script(READY)
+        clicks = [driver.execute_async_script(CLICK) for _ in range(runs)]
+        print(f"CY click, median of {runs}: four lines written {statistics.median(c[0] for c in clicks):.2f} ms, "
+              f"next frame {statistics.median(c[1] for c in clicks):.2f} ms")
+        pastes = [driver.execute_async_script(PASTE) for _ in range(5)]
+        print(f"1 MB paste, median of 5: paste {statistics.median(p[0] for p in pastes):.1f} ms, "
+              f"next frame after it {statistics.median(p[1] for p in pastes):.1f} ms "
+              f"({pastes[0][2]} characters)")
+    finally:
+        driver.quit()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,263 @@
+// SPDX-License-Identifier: MIT
+// Writes the page's form from the window's one table, at build time, so the page
+// shows the whole form before any script runs:
+//
+//   formmarkup html      the 24 controls as elements, each with its control's name as id
+//   formmarkup css       their rectangles, fonts, colours and alignment
+//   formmarkup title     the window's title
+//   formmarkup manifest  the installable app's manifest
+//
+// Lengths are the table's pixels times --u, one CSS pixel at desktop sizes and less
+// where the viewport is narrower than the form (pemdra.css), so the form scales
+// without script. Nothing here is a rule of the core: the page gets those from it.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form.h"
+
+namespace {
+
+using pemdra::form::Alignment;
+using pemdra::form::Control;
+using pemdra::form::ControlKind;
+using pemdra::form::Rgb;
+
+// Who labels whom, as the desktop windows tie them: a caption names its field; Label2
+// is the heading of the result boxes.
+constexpr std::string_view kResultsHeading = "Label2";
+struct Caption {
+  std::string_view label, field;
+};
+constexpr Caption kCaptions[] = {{"Label1", "Text1"}, {"Label3", "Combo1"}};
+
+// The width of the π list's button, at the right end of the π field's rectangle.
+constexpr int kListButtonWidth = 20;
+
+// After "MS Sans Serif": faces with Greek letters, narrow ones first, in which the
+// captions fit their rectangles; the page measures and narrows any caption that
+// still does not fit.
+constexpr std::string_view kFallbackFaces =
+    R"("Liberation Sans Narrow", "Nimbus Sans Narrow", "Roboto Condensed", "Arial Narrow", )"
+    R"("Liberation Sans", Arial, "DejaVu Sans", sans-serif)";
+
+std::string escaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string length(int pixels) { return "calc(" + std::to_string(pixels) + " * var(--u))"; }
+
+std::string colour(Rgb rgb) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb.red, rgb.green, rgb.blue);
+  return text;
+}
+
+std::string_view textAlign(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Right:
+      return "right";
+    case Alignment::Centre:
+      return "center";
+    case Alignment::Left:
+    case Alignment::TopLeft:
+      break;
+  }
+  return "left";
+}
+
+const Control& control(std::string_view name) { return *pemdra::form::find(name); }
+
+// The text boxes below the rule, top to bottom: the four results as they stand on screen.
+std::vector<const Control*> resultBoxes() {
+  std::vector<const Control*> boxes;
+  const int rule = control("Line1").top;
+  for (const Control& c : pemdra::form::controls()) {
+    if (c.kind == ControlKind::TextBox && c.top > rule) boxes.push_back(&c);
+  }
+  std::sort(boxes.begin(), boxes.end(),
+            [](const Control* a, const Control* b) { return a->top < b->top; });
+  return boxes;
+}
+
+std::string resultNames() {
+  std::string names;
+  for (const Control* box : resultBoxes())
+    names += (names.empty() ? "" : " ") + std::string(box->name);
+  return names;
+}
+
+const Caption* captionOf(std::string_view name) {
+  for (const Caption& caption : kCaptions) {
+    if (caption.label == name) return &caption;
+  }
+  return nullptr;
+}
+
+void css() {
+  std::printf("#pemdra { width: %s; height: %s; background: %s; font-family: \"%s\", %s; }\n",
+              length(pemdra::form::kClientWidth).c_str(),
+              length(pemdra::form::kClientHeight).c_str(),
+              colour(pemdra::form::kFormColour).c_str(),
+              std::string(pemdra::form::kFontFace).c_str(), std::string(kFallbackFaces).c_str());
+  for (const Control& c : pemdra::form::controls()) {
+    auto rect = c.pixels();
+    if (c.kind == ControlKind::Line) {
+      // A rule of kLineWidth pixels centred on its y, both ends included.
+      rect = {rect.left, rect.top - pemdra::form::kLineWidth / 2, rect.width + 1,
+              pemdra::form::kLineWidth};
+    }
+    const auto box = [&](int width) {
+      return "left: " + length(rect.left) + "; top: " + length(rect.top) +
+             "; width: " + length(width) + "; height: " + length(rect.height) + ";";
+    };
+    std::string rule = box(rect.width);
+    std::string style;
+    if (c.pointSize > 0) {
+      // Points to CSS pixels: 72 points, 96 pixels to the inch.
+      char size[32];
+      std::snprintf(size, sizeof size, "calc(%g * var(--u))", c.pointSize * 96 / 72);
+      style += std::string(" font-size: ") + size + "; font-weight: " + (c.bold ? "700" : "400") +
+               "; text-align: " + std::string(textAlign(c.alignment)) + ";";
+    }
+    const bool line = c.kind == ControlKind::Line;
+    if (c.foreground && !line) style += " color: " + colour(*c.foreground) + ";";
+    if (c.background) style += " background: " + colour(*c.background) + ";";
+    if (c.kind == ControlKind::ComboBox) {
+      // The list fills the rectangle beneath the field, its button showing at the right.
+      std::printf("#%s-list { %s%s }\n", std::string(c.name).c_str(), rule.c_str(), style.c_str());
+      rule = box(rect.width - kListButtonWidth);
+    }
+    std::printf("#%s { %s%s }\n", std::string(c.name).c_str(), rule.c_str(), style.c_str());
+  }
+}
+
+std::string accessibleName(const Control& c) {
+  return " aria-label=\"" + escaped(c.accessibleName) + "\"";
+}
+
+void element(const Control& c) {
+  const std::string id = std::string(c.name);
+  const std::string caption = escaped(c.caption);
+  switch (c.kind) {
+    case ControlKind::Line:
+      std::printf("<hr id=\"%s\"%s>\n", id.c_str(), accessibleName(c).c_str());
+      break;
+    case ControlKind::Label:
+      if (c.name == kResultsHeading) {
+        std::printf("<h2 id=\"%s\"><span>%s</span></h2>\n", id.c_str(), caption.c_str());
+      } else if (const Caption* tie = captionOf(c.name)) {
+        std::printf("<label id=\"%s\" for=\"%s\"><span>%s</span></label>\n", id.c_str(),
+                    std::string(tie->field).c_str(), caption.c_str());
+      } else {
+        std::printf("<div id=\"%s\"><span>%s</span></div>\n", id.c_str(), caption.c_str());
+      }
+      break;
+    case ControlKind::CommandButton: {
+      const std::string name = c.accessibleName == c.caption ? "" : accessibleName(c);
+      std::printf("<button type=\"button\" id=\"%s\"%s><span>%s</span></button>\n", id.c_str(),
+                  name.c_str(), caption.c_str());
+      break;
+    }
+    case ControlKind::TextBox: {
+      // The input is named by its caption; a result box by the heading, then its own name.
+      const auto results = resultBoxes();
+      const bool result = std::find(results.begin(), results.end(), &c) != results.end();
+      std::string attributes;
+      if (result) {
+        attributes = accessibleName(c) + " aria-labelledby=\"" + std::string(kResultsHeading) +
+                     " " + id + "\"";
+      } else {
+        attributes = " inputmode=\"decimal\"";
+      }
+      // Focus starts in the control with the lowest tab index.
+      if (c.tabIndex == 0) attributes += " autofocus";
+      std::printf(
+          "<input type=\"text\" id=\"%s\"%s autocomplete=\"off\" autocapitalize=\"off\" "
+          "spellcheck=\"false\">\n",
+          id.c_str(), attributes.c_str());
+      break;
+    }
+    case ControlKind::ComboBox:
+      // The field keeps what is typed (no completion); the values are picked from the
+      // list beneath it, which takes no place in the tab order: F4 or Alt+Down opens it.
+      std::printf(
+          "<select id=\"%s-list\" tabindex=\"-1\"%s></select>"
+          "<input type=\"text\" id=\"%s\" inputmode=\"decimal\" autocomplete=\"off\" "
+          "autocapitalize=\"off\" spellcheck=\"false\">\n",
+          id.c_str(), accessibleName(c).c_str(), id.c_str());
+      break;
+  }
+}
+
+void html() {
+  std::printf("<main id=\"%s\" aria-label=\"%s\">\n", std::string(pemdra::form::kName).c_str(),
+              escaped(pemdra::form::kTitle).c_str());
+  // What is drawn on the form first, beneath the rest; then the rest in tab order.
+  std::vector<const Control*> order;
+  for (const Control& c : pemdra::form::controls()) order.push_back(&c);
+  std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+    if (a->drawnOnForm() != b->drawnOnForm()) return a->drawnOnForm();
+    return a->tabIndex < b->tabIndex;
+  });
+  for (const Control* c : order) element(*c);
+  // After a conversion the four lines, in their order on screen, for screen readers.
+  std::printf("<div id=\"results\" role=\"status\" aria-live=\"polite\" data-boxes=\"%s\"></div>\n",
+              resultNames().c_str());
+  std::printf("</main>\n");
+}
+
+void manifest() {
+  const std::string title = std::string(pemdra::form::kTitle);
+  const std::string background = colour(pemdra::form::kFormColour);
+  std::printf(
+      "{\n  \"id\": \"./\",\n  \"name\": \"%s\",\n  \"short_name\": \"%s\",\n  \"lang\": \"el\",\n"
+      "  \"start_url\": \"./\",\n  \"scope\": \"./\",\n  \"display\": \"standalone\",\n"
+      "  \"background_color\": \"%s\",\n  \"theme_color\": \"%s\",\n  \"icons\": [\n"
+      "    { \"src\": \"icons/pemdra.svg\", \"sizes\": \"any\", \"type\": \"image/svg+xml\" },\n"
+      "    { \"src\": \"icons/pemdra-128.png\", \"sizes\": \"128x128\", \"type\": \"image/png\" "
+      "},\n"
+      "    { \"src\": \"icons/pemdra-256.png\", \"sizes\": \"256x256\", \"type\": \"image/png\" }\n"
+      "  ]\n}\n",
+      title.c_str(), title.c_str(), background.c_str(), background.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string_view what = argc > 1 ? argv[1] : "";
+  if (what == "html") {
+    html();
+  } else if (what == "css") {
+    css();
+  } else if (what == "title") {
+    std::printf("%s\n", escaped(pemdra::form::kTitle).c_str());
+  } else if (what == "manifest") {
+    manifest();
+  } else {
+    std::fprintf(stderr, "usage: formmarkup html|css|title|manifest\n");
+    return 2;
+  }
+  return 0;
+}
