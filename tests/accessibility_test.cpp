@@ -119,7 +119,10 @@ TEST_F(AccessibilityTest, TiesEachCaptionToItsBox) {
   EXPECT_EQ(
       related("Label2", QAccessible::Labelled),
       (QList<QObject*>{control("Text2"), control("Text3"), control("Text5"), control("Text4")}));
-  EXPECT_EQ(related("Text2", QAccessible::Label), QList<QObject*>{control("Label2")});
+  // It groups them without naming them: each keeps its own name, its unit.
+  for (const char* box : {"Text2", "Text3", "Text5", "Text4"}) {
+    EXPECT_TRUE(related(box, QAccessible::Label).isEmpty()) << box;
+  }
 
   // The combo box is named by what it holds once it holds something, and its
   // caption still labels it.
@@ -159,11 +162,35 @@ TEST_F(AccessibilityTest, AConversionTellsTheResultLinesWithoutMovingTheFocus) {
             lines.join(QLatin1Char('\n')));
   EXPECT_EQ(QApplication::focusWidget(), button);
 
-  // The same results again are told again.
-  recorded().clear();
-  QTest::keyClick(button, Qt::Key_Space);
-  EXPECT_EQ(described(), 1);
-  EXPECT_EQ(QApplication::focusWidget(), button);
+  // A notification, no widget of the window's, shows itself named by the lines.
+  const auto shown = [&] {
+    std::vector<QObject*> objects;
+    for (const RecordedEvent& event : recorded()) {
+      if (event.type == QAccessible::ObjectShow) objects.push_back(event.object);
+    }
+    return objects;
+  };
+  ASSERT_EQ(shown().size(), 1U);
+  QObject* notification = shown().front();
+  EXPECT_FALSE(notification->isWidgetType());
+  EXPECT_EQ(notification->parent(), window.get());
+  QAccessibleInterface* notice = QAccessible::queryAccessibleInterface(notification);
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(notice->role(), QAccessible::Notification);
+  EXPECT_EQ(notice->text(QAccessible::Name), lines.join(QLatin1Char('\n')));
+  EXPECT_EQ(notice->parent()->object(), window.get());
+
+  // The same results again are told again, and an error as well.
+  for (const QString& angle : {QStringLiteral("45"), QStringLiteral("400")}) {
+    qobject_cast<QLineEdit*>(control("Text1"))->setText(angle);
+    recorded().clear();
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(described(), 1);
+    EXPECT_EQ(shown(), std::vector<QObject*>{notification});
+    EXPECT_EQ(QApplication::focusWidget(), button);
+  }
+  EXPECT_EQ(notice->text(QAccessible::Name),
+            QStringList(4, QStringLiteral("Σφάλμα, δώσε έγκυρο αριθμό.")).join(QLatin1Char('\n')));
 }
 
 }  // namespace

@@ -5,8 +5,9 @@
 Starts a private D-Bus session, a private Xvfb and pemdra with the AT-SPI bridge on,
 walks the accessible tree (roles, Greek names, the captions' relations), then
 converts 45 degrees from the keyboard with the focus on the conversion button and
-checks the events a screen reader receives: the four result lines, and the button's
-description changing to them while it keeps the focus.
+checks the events a screen reader receives: the four result lines, a notification
+shown with them, and the button's description changing to them while it keeps the
+focus; then tabs into the first result box and reads its selection.
 
     atspi_check.py PEMDRA_BINARY
 
@@ -236,11 +237,13 @@ def run_checks(display):
                 for index in range(related.getNTargets())]
 
     for label, box in [("Δώσε την τιμή της γωνίας ως δεκαδικό αριθμό", "γωνία σε δεκαδικές μοίρες"),
-                       ("Διαλέξτε την τιμή του π", "τιμή του π"),
-                       ("Ισοδύναμες τιμές", "μοίρες, λεπτά, δευτερόλεπτα")]:
+                       ("Διαλέξτε την τιμή του π", "τιμή του π")]:
         check(targets(box, pyatspi.RELATION_LABELLED_BY) == [label], f"{box} is labelled by {label}")
+    # The heading groups the result boxes; each is read by its own name, its unit.
     check(targets("Ισοδύναμες τιμές", pyatspi.RELATION_LABEL_FOR) == [box for box, _ in RESULTS],
           "the heading labels the result boxes in their order on screen")
+    for box, _ in RESULTS:
+        check(not targets(box, pyatspi.RELATION_LABELLED_BY), f"{box} is read by its own name")
     if failures:
         return 1
 
@@ -264,9 +267,12 @@ def run_checks(display):
     events = []
 
     def heard(event):
-        events.append((event.type, event.source.name, event.any_data))
+        role = event.source.getRoleName()
+        events.append((event.type, event.source.name if role != "notification" else role,
+                       event.any_data if role != "notification" else event.source.name))
 
-    kinds = ["object:text-changed:insert", "object:property-change:accessible-description"]
+    kinds = ["object:text-changed:insert", "object:property-change:accessible-description",
+             "object:state-changed:showing"]
     pyatspi.Registry.registerEventListener(heard, *kinds)
     context = GLib.MainContext.default()
 
@@ -290,7 +296,11 @@ def run_checks(display):
         return [(source, data) for kind, source, data in events
                 if kind == kinds[0] and data]
 
-    listen_until(lambda: described() and len(inserted()) >= 4, 10)
+    def announced():
+        return [data for kind, source, data in events
+                if kind == kinds[2] and source == "notification"]
+
+    listen_until(lambda: described() and len(inserted()) >= 4 and announced(), 10)
     pyatspi.Registry.deregisterEventListener(heard, *kinds)
 
     print("Events after the conversion:")
@@ -300,8 +310,24 @@ def run_checks(display):
         check((box, line) in inserted(), f"a text-changed:insert on {box} carries {line!r}")
     check(described(), "the conversion button's description changes")
     lines = "\n".join(line for _, line in RESULTS)
+    check(announced() == [lines], f"a notification shows itself named {lines!r}")
     check(button.description == lines, f"the button's description is {button.description!r}")
     check(focused("μετατροπή"), "the focus stays on the conversion button")
+
+    # Tab into a result box selects its line; the selection and the attribute run
+    # around it (which screen readers split the text by) cover the whole line.
+    by_name["γωνία σε δεκαδικές μοίρες"].queryComponent().grabFocus()
+    check(wait_for(lambda: focused("γωνία σε δεκαδικές μοίρες"), 10), "Text1 takes the focus")
+    subprocess.run(["xdotool", "key", "Tab"], env=dict(os.environ, DISPLAY=display), check=True,
+                   timeout=15)
+    box, line = RESULTS[0]
+    if check(wait_for(lambda: focused(box), 10), f"Tab moves the focus to {box}"):
+        text = by_name[box].queryText()
+        start, end = text.getSelection(0)
+        check(text.getText(start, end) == line, f"{box}'s selection is {text.getText(start, end)!r}")
+        _, run_start, run_end = text.getAttributeRun(0, False)
+        check((run_start, run_end) == (0, len(line)),
+              f"{box}'s attribute run is {run_start}-{run_end}")
     return 1 if failures else 0
 
 
