@@ -9,19 +9,31 @@ checks the events a screen reader receives: the four result lines, a notificatio
 shown with them, and the button's description changing to them while it keeps the
 focus; then tabs into the first result box and reads its selection.
 
+Orca runs beside it on the same bus, speaking into speech-dispatcher's dummy output;
+its debug log is read back for what a user hears: the notification with the four
+lines, the first result box by its own name, and its selected line whole. (Orca
+runs once for a user: where one of the user's own already runs, that part is left
+out and said so.)
+
     atspi_check.py PEMDRA_BINARY
 
 Exit status 0: passed; 1: failed; 77: skipped, because no AT-SPI bus could start.
 """
 
+import codecs
 import ctypes
 import importlib.util
 import os
+import pty
+import re
 import selectors
 import signal
 import subprocess
 import sys
+import tempfile
+import threading
 import time
+import tty
 
 SKIP = 77
 
@@ -179,6 +191,68 @@ def start_display(processes):
     return ":" + number if number else None
 
 
+class OrcaLog:
+    """Orca's debug log as Orca writes it. Written to a file, it comes in blocks of
+    some kilobytes; written to a terminal, a line at a time: it goes to a private
+    pseudo-terminal, read as it comes."""
+
+    def __init__(self):
+        self.master, self.terminal = pty.openpty()
+        tty.setraw(self.terminal)  # lines end as Orca ends them
+        self.path = os.ttyname(self.terminal)
+        self.text = ""
+        self.lock = threading.Lock()
+        threading.Thread(target=self.read, daemon=True).start()
+
+    def read(self):
+        decoder = codecs.getincrementaldecoder("utf-8")(errors="replace")
+        while True:
+            try:
+                chunk = os.read(self.master, 65536)
+            except OSError:
+                return
+            if not chunk:
+                return
+            with self.lock:
+                self.text += decoder.decode(chunk)
+
+    def spoken(self):
+        """What Orca has spoken so far, an utterance an item."""
+        with self.lock:
+            text = self.text
+        return [utterance.replace("\n" + " " * 18, "\n") for utterance in
+                re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{'established'", text, re.DOTALL)]
+
+
+def start_orca(processes, display, folder):
+    """Orca on the private bus and display, with its settings, and speech-dispatcher's,
+    in the folder; its log once it listens, or None when it did not start because
+    another Orca of this user runs."""
+    config = os.path.join(folder, "config")
+    os.makedirs(os.path.join(config, "speech-dispatcher"))
+    with open(os.path.join(config, "speech-dispatcher", "speechd.conf"), "w",
+              encoding="utf-8") as speechd:
+        speechd.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')
+    runtime = os.path.join(folder, "runtime")
+    os.mkdir(runtime, 0o700)
+    log = OrcaLog()
+    # Without a sound device the dummy output fails; Orca logs what it speaks all
+    # the same.
+    orca = processes.start(
+        ["orca", "--user-prefs", os.path.join(folder, "orca"), "--debug-file", log.path],
+        env=dict(os.environ, DISPLAY=display, HOME=folder, XDG_CONFIG_HOME=config,
+                 XDG_RUNTIME_DIR=runtime, LC_ALL="C.UTF-8", LANGUAGE=""),
+        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    wait_for(lambda: "ORCA: Starting registry" in log.text or orca.poll() is not None, 20)
+    if orca.poll() is None:
+        return log
+    if "Another screen reader" in orca.stdout.read():
+        print("NOTE: another Orca runs for this user; Orca's part is left out")
+        return None
+    check(False, "Orca did not start; the end of its log:\n" + log.text[-2000:])
+    return None
+
+
 def main():
     if len(sys.argv) != 2:
         print(__doc__)
@@ -187,24 +261,34 @@ def main():
         print("FAIL: python3-pyatspi is missing (scripts/install-deps installs it)")
         return 1
 
+    if not check(subprocess.run(["sh", "-c", "command -v orca"], stdout=subprocess.DEVNULL,
+                                check=False).returncode == 0,
+                 "orca is missing (scripts/install-deps installs it)"):
+        return 1
+
     processes = Processes()
+    folder = tempfile.TemporaryDirectory(prefix="atspi_check.")
     try:
         display = start_display(processes)
         if not check(display, "Xvfb did not start"):
             return 1
         if start_session_bus(processes, display) is None:
             return SKIP
+        orca_log = start_orca(processes, display, folder.name)
+        if failures:
+            return 1
         environment = {key: value for key, value in os.environ.items()
                        if key not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
         environment.update(DISPLAY=display, QT_QPA_PLATFORM="xcb",
                            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         processes.start([sys.argv[1]], env=environment)
-        return run_checks(display)
+        return run_checks(display, orca_log)
     finally:
         processes.end()
+        folder.cleanup()
 
 
-def run_checks(display):
+def run_checks(display, orca_log):
     import pyatspi
     from gi.repository import GLib
 
@@ -328,6 +412,15 @@ def run_checks(display):
         _, run_start, run_end = text.getAttributeRun(0, False)
         check((run_start, run_end) == (0, len(line)),
               f"{box}'s attribute run is {run_start}-{run_end}")
+
+    if orca_log is not None:
+        heard_by_user = [f"notification {lines}", f"{box} text.", f"{line} selected."]
+        wait_for(lambda: all(words in orca_log.spoken() for words in heard_by_user), 10)
+        print("Orca spoke:")
+        for utterance in orca_log.spoken():
+            print(f"  {utterance!r}")
+        for words in heard_by_user:
+            check(words in orca_log.spoken(), f"Orca speaks {words!r}")
     return 1 if failures else 0
 
 
