@@ -21,13 +21,14 @@ QStringList controlFamilies() {
 
 QFont controlFont(const form::Control& control) {
   // The first installed face of the list, looked up once: a face that is missing
-  // would send every font request on a search through all the system's fonts.
+  // would send every font request on a search through all the system's fonts. The
+  // look-up stops there: each face asked about costs a fontconfig match.
   static const QStringList families = [] {
-    QStringList installed;
-    for (const QString& family : controlFamilies()) {
-      if (QFontDatabase::hasFamily(family)) installed.append(family);
+    const QStringList faces = controlFamilies();
+    for (const QString& family : faces) {
+      if (QFontDatabase::hasFamily(family)) return QStringList{family};
     }
-    return installed.isEmpty() ? controlFamilies() : installed.mid(0, 1);
+    return faces;
   }();
   QFont font;
   font.setFamilies(families);
