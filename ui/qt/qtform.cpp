@@ -24,7 +24,7 @@ QFont controlFont(const form::Control& control) {
   // would send every font request on a search through all the system's fonts. The
   // look-up stops there: each face asked about costs a fontconfig match.
   static const QStringList families = [] {
-    const QStringList faces = controlFamilies();
+    QStringList faces = controlFamilies();
     for (const QString& family : faces) {
       if (QFontDatabase::hasFamily(family)) return QStringList{family};
     }
