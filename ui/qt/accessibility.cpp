@@ -27,8 +27,10 @@ constexpr const char* kRoleProperty = "pemdraAccessibleRole";
 constexpr std::array<std::string_view, 4> kResultBoxes = {"Text2", "Text3", "Text5", "Text4"};
 
 // The object that announces a conversion's lines: a plain object of the window, so
-// the window keeps exactly its controls.
+// the window keeps exactly its controls. It holds the lines of the last conversion
+// in a property.
 constexpr const char* kAnnouncerName = "resultsAnnouncer";
+constexpr const char* kLinesProperty = "pemdraResultLines";
 
 template <typename Widget = QWidget>
 Widget* namedChild(const QWidget& window, std::string_view name) {
@@ -63,8 +65,9 @@ class ResultsHeading final : public QAccessibleWidget {
   }
 };
 
-/// The announcer: a notification named by the four result lines, lying over the
-/// result boxes. It is no child of the window's: it only speaks when shown.
+/// The announcer: a notification named by the last conversion's four result lines,
+/// lying over the result boxes. It is no child of the window's: it only speaks when
+/// shown.
 class ResultsNotification final : public QAccessibleInterface {
  public:
   explicit ResultsNotification(QObject* object) : m_object(object) {}
@@ -86,8 +89,8 @@ class ResultsNotification final : public QAccessibleInterface {
     return -1;
   }
   [[nodiscard]] QString text(QAccessible::Text kind) const override {
-    if (kind != QAccessible::Name || owner() == nullptr) return {};
-    return resultLines(*owner()).join(QLatin1Char('\n'));
+    if (kind != QAccessible::Name || m_object.isNull()) return {};
+    return m_object->property(kLinesProperty).toString();
   }
   void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override {}
   [[nodiscard]] QRect rect() const override {
@@ -128,7 +131,7 @@ QAccessibleInterface* accessibleFactory(const QString& /*className*/, QObject* o
 }
 
 // Qt makes a widget's interface at its first accessibility event, which may come
-// before the factory below is installed or a role is set: an interface that is
+// before the factory above is installed or a role is set: an interface that is
 // not the one wanted is dropped, and the next query makes it anew through the
 // factory.
 template <typename Wanted>
@@ -203,6 +206,7 @@ void announceResults(QWidget& window) {
     }
   }
   if (QObject* notification = announcer(window)) {
+    notification->setProperty(kLinesProperty, lines);
     QAccessibleEvent shown(notification, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
   }
