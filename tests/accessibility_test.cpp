@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "pemdrawindow.h"
@@ -130,6 +131,21 @@ TEST_F(AccessibilityTest, TiesEachCaptionToItsBox) {
   combo->setCurrentIndex(1);
   EXPECT_EQ(accessible("Combo1")->text(QAccessible::Name), QStringLiteral("3,14159"));
   EXPECT_EQ(related("Combo1", QAccessible::Label), QList<QObject*>{control("Label3")});
+}
+
+TEST_F(AccessibilityTest, GivesABoxsTextAsOneRunAndItsSelectionWhole) {
+  qobject_cast<QLineEdit*>(control("Text1"))->setText(QStringLiteral("45"));
+  qobject_cast<QLineEdit*>(control("Text1"))->selectAll();
+  QAccessibleTextInterface* text = accessible("Text1")->textInterface();
+  ASSERT_NE(text, nullptr);
+  int start = -1;
+  int end = -1;
+  for (const int offset : {0, 1, 2}) {
+    text->attributes(offset, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(0, 2)) << offset;
+  }
+  text->selection(0, &start, &end);
+  EXPECT_EQ(text->text(start, end), QStringLiteral("45"));
 }
 
 TEST_F(AccessibilityTest, AConversionTellsTheResultLinesWithoutMovingTheFocus) {
