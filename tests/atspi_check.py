@@ -27,6 +27,7 @@ import os
 import pty
 import re
 import selectors
+import shutil
 import signal
 import subprocess
 import sys
@@ -236,7 +237,8 @@ def start_orca(processes, display, folder):
     runtime = os.path.join(folder, "runtime")
     os.mkdir(runtime, 0o700)
     log = OrcaLog()
-    # Without a sound device the dummy output fails; Orca logs what it speaks all
+    # The private runtime folder keeps speech-dispatcher off the desktop's sound
+    # server; without one the dummy output fails, and Orca logs what it speaks all
     # the same.
     orca = processes.start(
         ["orca", "--user-prefs", os.path.join(folder, "orca"), "--debug-file", log.path],
@@ -261,9 +263,7 @@ def main():
         print("FAIL: python3-pyatspi is missing (scripts/install-deps installs it)")
         return 1
 
-    if not check(subprocess.run(["sh", "-c", "command -v orca"], stdout=subprocess.DEVNULL,
-                                check=False).returncode == 0,
-                 "orca is missing (scripts/install-deps installs it)"):
+    if not check(shutil.which("orca"), "orca is missing (scripts/install-deps installs it)"):
         return 1
 
     processes = Processes()
