@@ -28,6 +28,15 @@ double nowMs() {
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
+XErrorHandler defaultErrorHandler = nullptr;
+
+// A top-level window can be gone by the time it is watched (a program may make and
+// destroy one at once): there is nothing to watch then. Any other error is Xlib's.
+int ignoreVanishedWindows(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow) return 0;
+  return defaultErrorHandler(display, error);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,6 +49,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "xlaunch: cannot open the display named by DISPLAY\n");
     return 2;
   }
+  defaultErrorHandler = XSetErrorHandler(ignoreVanishedWindows);
   const Window root = DefaultRootWindow(display);
   XSelectInput(display, root, SubstructureNotifyMask);
   XSync(display, False);

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "pemdrawindow.h"
@@ -119,7 +120,10 @@ TEST_F(AccessibilityTest, TiesEachCaptionToItsBox) {
   EXPECT_EQ(
       related("Label2", QAccessible::Labelled),
       (QList<QObject*>{control("Text2"), control("Text3"), control("Text5"), control("Text4")}));
-  EXPECT_EQ(related("Text2", QAccessible::Label), QList<QObject*>{control("Label2")});
+  // It groups them without naming them: each keeps its own name, its unit.
+  for (const char* box : {"Text2", "Text3", "Text5", "Text4"}) {
+    EXPECT_TRUE(related(box, QAccessible::Label).isEmpty()) << box;
+  }
 
   // The combo box is named by what it holds once it holds something, and its
   // caption still labels it.
@@ -127,6 +131,21 @@ TEST_F(AccessibilityTest, TiesEachCaptionToItsBox) {
   combo->setCurrentIndex(1);
   EXPECT_EQ(accessible("Combo1")->text(QAccessible::Name), QStringLiteral("3,14159"));
   EXPECT_EQ(related("Combo1", QAccessible::Label), QList<QObject*>{control("Label3")});
+}
+
+TEST_F(AccessibilityTest, GivesABoxsTextAsOneRunAndItsSelectionWhole) {
+  qobject_cast<QLineEdit*>(control("Text1"))->setText(QStringLiteral("45"));
+  qobject_cast<QLineEdit*>(control("Text1"))->selectAll();
+  QAccessibleTextInterface* text = accessible("Text1")->textInterface();
+  ASSERT_NE(text, nullptr);
+  int start = -1;
+  int end = -1;
+  for (const int offset : {0, 1, 2}) {
+    text->attributes(offset, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(0, 2)) << offset;
+  }
+  text->selection(0, &start, &end);
+  EXPECT_EQ(text->text(start, end), QStringLiteral("45"));
 }
 
 TEST_F(AccessibilityTest, AConversionTellsTheResultLinesWithoutMovingTheFocus) {
@@ -159,11 +178,35 @@ TEST_F(AccessibilityTest, AConversionTellsTheResultLinesWithoutMovingTheFocus) {
             lines.join(QLatin1Char('\n')));
   EXPECT_EQ(QApplication::focusWidget(), button);
 
-  // The same results again are told again.
-  recorded().clear();
-  QTest::keyClick(button, Qt::Key_Space);
-  EXPECT_EQ(described(), 1);
-  EXPECT_EQ(QApplication::focusWidget(), button);
+  // A notification, no widget of the window's, shows itself named by the lines.
+  const auto shown = [&] {
+    std::vector<QObject*> objects;
+    for (const RecordedEvent& event : recorded()) {
+      if (event.type == QAccessible::ObjectShow) objects.push_back(event.object);
+    }
+    return objects;
+  };
+  ASSERT_EQ(shown().size(), 1U);
+  QObject* notification = shown().front();
+  EXPECT_FALSE(notification->isWidgetType());
+  EXPECT_EQ(notification->parent(), window.get());
+  QAccessibleInterface* notice = QAccessible::queryAccessibleInterface(notification);
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(notice->role(), QAccessible::Notification);
+  EXPECT_EQ(notice->text(QAccessible::Name), lines.join(QLatin1Char('\n')));
+  EXPECT_EQ(notice->parent()->object(), window.get());
+
+  // The same results again are told again, and an error as well.
+  for (const QString& angle : {QStringLiteral("45"), QStringLiteral("400")}) {
+    qobject_cast<QLineEdit*>(control("Text1"))->setText(angle);
+    recorded().clear();
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(described(), 1);
+    EXPECT_EQ(shown(), std::vector<QObject*>{notification});
+    EXPECT_EQ(QApplication::focusWidget(), button);
+  }
+  EXPECT_EQ(notice->text(QAccessible::Name),
+            QStringList(4, QStringLiteral("Σφάλμα, δώσε έγκυρο αριθμό.")).join(QLatin1Char('\n')));
 }
 
 }  // namespace

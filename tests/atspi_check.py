@@ -5,22 +5,36 @@
 Starts a private D-Bus session, a private Xvfb and pemdra with the AT-SPI bridge on,
 walks the accessible tree (roles, Greek names, the captions' relations), then
 converts 45 degrees from the keyboard with the focus on the conversion button and
-checks the events a screen reader receives: the four result lines, and the button's
-description changing to them while it keeps the focus.
+checks the events a screen reader receives: the four result lines, a notification
+shown with them, and the button's description changing to them while it keeps the
+focus; then tabs into the first result box and reads its selection.
+
+Orca runs beside it on the same bus, speaking into speech-dispatcher's dummy output;
+its debug log is read back for what a user hears: the notification with the four
+lines, the first result box by its own name, and its selected line whole. (Orca
+runs once for a user: where one of the user's own already runs, that part is left
+out and said so.)
 
     atspi_check.py PEMDRA_BINARY
 
 Exit status 0: passed; 1: failed; 77: skipped, because no AT-SPI bus could start.
 """
 
+import codecs
 import ctypes
 import importlib.util
 import os
+import pty
+import re
 import selectors
+import shutil
 import signal
 import subprocess
 import sys
+import tempfile
+import threading
 import time
+import tty
 
 SKIP = 77
 
@@ -178,6 +192,69 @@ def start_display(processes):
     return ":" + number if number else None
 
 
+class OrcaLog:
+    """Orca's debug log as Orca writes it. Written to a file, it comes in blocks of
+    some kilobytes; written to a terminal, a line at a time: it goes to a private
+    pseudo-terminal, read as it comes."""
+
+    def __init__(self):
+        self.master, self.terminal = pty.openpty()
+        tty.setraw(self.terminal)  # lines end as Orca ends them
+        self.path = os.ttyname(self.terminal)
+        self.text = ""
+        self.lock = threading.Lock()
+        threading.Thread(target=self.read, daemon=True).start()
+
+    def read(self):
+        decoder = codecs.getincrementaldecoder("utf-8")(errors="replace")
+        while True:
+            try:
+                chunk = os.read(self.master, 65536)
+            except OSError:
+                return
+            if not chunk:
+                return
+            with self.lock:
+                self.text += decoder.decode(chunk)
+
+    def spoken(self):
+        """What Orca has spoken so far, an utterance an item."""
+        with self.lock:
+            text = self.text
+        return [utterance.replace("\n" + " " * 18, "\n") for utterance in
+                re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{'established'", text, re.DOTALL)]
+
+
+def start_orca(processes, display, folder):
+    """Orca on the private bus and display, with its settings, and speech-dispatcher's,
+    in the folder; its log once it listens, or None when it did not start because
+    another Orca of this user runs."""
+    config = os.path.join(folder, "config")
+    os.makedirs(os.path.join(config, "speech-dispatcher"))
+    with open(os.path.join(config, "speech-dispatcher", "speechd.conf"), "w",
+              encoding="utf-8") as speechd:
+        speechd.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')
+    runtime = os.path.join(folder, "runtime")
+    os.mkdir(runtime, 0o700)
+    log = OrcaLog()
+    # The private runtime folder keeps speech-dispatcher off the desktop's sound
+    # server; without one the dummy output fails, and Orca logs what it speaks all
+    # the same.
+    orca = processes.start(
+        ["orca", "--user-prefs", os.path.join(folder, "orca"), "--debug-file", log.path],
+        env=dict(os.environ, DISPLAY=display, HOME=folder, XDG_CONFIG_HOME=config,
+                 XDG_RUNTIME_DIR=runtime, LC_ALL="C.UTF-8", LANGUAGE=""),
+        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    wait_for(lambda: "ORCA: Starting registry" in log.text or orca.poll() is not None, 20)
+    if orca.poll() is None:
+        return log
+    if "Another screen reader" in orca.stdout.read():
+        print("NOTE: another Orca runs for this user; Orca's part is left out")
+        return None
+    check(False, "Orca did not start; the end of its log:\n" + log.text[-2000:])
+    return None
+
+
 def main():
     if len(sys.argv) != 2:
         print(__doc__)
@@ -186,24 +263,32 @@ def main():
         print("FAIL: python3-pyatspi is missing (scripts/install-deps installs it)")
         return 1
 
+    if not check(shutil.which("orca"), "orca is missing (scripts/install-deps installs it)"):
+        return 1
+
     processes = Processes()
+    folder = tempfile.TemporaryDirectory(prefix="atspi_check.")
     try:
         display = start_display(processes)
         if not check(display, "Xvfb did not start"):
             return 1
         if start_session_bus(processes, display) is None:
             return SKIP
+        orca_log = start_orca(processes, display, folder.name)
+        if failures:
+            return 1
         environment = {key: value for key, value in os.environ.items()
                        if key not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
         environment.update(DISPLAY=display, QT_QPA_PLATFORM="xcb",
                            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         processes.start([sys.argv[1]], env=environment)
-        return run_checks(display)
+        return run_checks(display, orca_log)
     finally:
         processes.end()
+        folder.cleanup()
 
 
-def run_checks(display):
+def run_checks(display, orca_log):
     import pyatspi
     from gi.repository import GLib
 
@@ -236,11 +321,13 @@ def run_checks(display):
                 for index in range(related.getNTargets())]
 
     for label, box in [("Δώσε την τιμή της γωνίας ως δεκαδικό αριθμό", "γωνία σε δεκαδικές μοίρες"),
-                       ("Διαλέξτε την τιμή του π", "τιμή του π"),
-                       ("Ισοδύναμες τιμές", "μοίρες, λεπτά, δευτερόλεπτα")]:
+                       ("Διαλέξτε την τιμή του π", "τιμή του π")]:
         check(targets(box, pyatspi.RELATION_LABELLED_BY) == [label], f"{box} is labelled by {label}")
+    # The heading groups the result boxes; each is read by its own name, its unit.
     check(targets("Ισοδύναμες τιμές", pyatspi.RELATION_LABEL_FOR) == [box for box, _ in RESULTS],
           "the heading labels the result boxes in their order on screen")
+    for box, _ in RESULTS:
+        check(not targets(box, pyatspi.RELATION_LABELLED_BY), f"{box} is read by its own name")
     if failures:
         return 1
 
@@ -264,9 +351,12 @@ def run_checks(display):
     events = []
 
     def heard(event):
-        events.append((event.type, event.source.name, event.any_data))
+        role = event.source.getRoleName()
+        events.append((event.type, event.source.name if role != "notification" else role,
+                       event.any_data if role != "notification" else event.source.name))
 
-    kinds = ["object:text-changed:insert", "object:property-change:accessible-description"]
+    kinds = ["object:text-changed:insert", "object:property-change:accessible-description",
+             "object:state-changed:showing"]
     pyatspi.Registry.registerEventListener(heard, *kinds)
     context = GLib.MainContext.default()
 
@@ -290,7 +380,11 @@ def run_checks(display):
         return [(source, data) for kind, source, data in events
                 if kind == kinds[0] and data]
 
-    listen_until(lambda: described() and len(inserted()) >= 4, 10)
+    def announced():
+        return [data for kind, source, data in events
+                if kind == kinds[2] and source == "notification"]
+
+    listen_until(lambda: described() and len(inserted()) >= 4 and announced(), 10)
     pyatspi.Registry.deregisterEventListener(heard, *kinds)
 
     print("Events after the conversion:")
@@ -300,8 +394,33 @@ def run_checks(display):
         check((box, line) in inserted(), f"a text-changed:insert on {box} carries {line!r}")
     check(described(), "the conversion button's description changes")
     lines = "\n".join(line for _, line in RESULTS)
+    check(announced() == [lines], f"a notification shows itself named {lines!r}")
     check(button.description == lines, f"the button's description is {button.description!r}")
     check(focused("μετατροπή"), "the focus stays on the conversion button")
+
+    # Tab into a result box selects its line; the selection and the attribute run
+    # around it (which screen readers split the text by) cover the whole line.
+    by_name["γωνία σε δεκαδικές μοίρες"].queryComponent().grabFocus()
+    check(wait_for(lambda: focused("γωνία σε δεκαδικές μοίρες"), 10), "Text1 takes the focus")
+    subprocess.run(["xdotool", "key", "Tab"], env=dict(os.environ, DISPLAY=display), check=True,
+                   timeout=15)
+    box, line = RESULTS[0]
+    if check(wait_for(lambda: focused(box), 10), f"Tab moves the focus to {box}"):
+        text = by_name[box].queryText()
+        start, end = text.getSelection(0)
+        check(text.getText(start, end) == line, f"{box}'s selection is {text.getText(start, end)!r}")
+        _, run_start, run_end = text.getAttributeRun(0, False)
+        check((run_start, run_end) == (0, len(line)),
+              f"{box}'s attribute run is {run_start}-{run_end}")
+
+    if orca_log is not None:
+        heard_by_user = [f"notification {lines}", f"{box} text.", f"{line} selected."]
+        wait_for(lambda: all(words in orca_log.spoken() for words in heard_by_user), 10)
+        print("Orca spoke:")
+        for utterance in orca_log.spoken():
+            print(f"  {utterance!r}")
+        for words in heard_by_user:
+            check(words in orca_log.spoken(), f"Orca speaks {words!r}")
     return 1 if failures else 0
 
 

@@ -5,11 +5,15 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QRect>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 
 #include <array>
 
+#include "accessiblelineedit.h"
 #include "qtform.h"
 
 namespace pemdra::ui {
@@ -22,12 +26,24 @@ constexpr const char* kRoleProperty = "pemdraAccessibleRole";
 // The result boxes in their order on screen, top to bottom.
 constexpr std::array<std::string_view, 4> kResultBoxes = {"Text2", "Text3", "Text5", "Text4"};
 
+// The object that announces a conversion's lines: a plain object of the window, so
+// the window keeps exactly its controls. It holds the lines of the last conversion
+// in a property.
+constexpr const char* kAnnouncerName = "resultsAnnouncer";
+constexpr const char* kLinesProperty = "pemdraResultLines";
+
 template <typename Widget = QWidget>
 Widget* namedChild(const QWidget& window, std::string_view name) {
   return window.findChild<Widget*>(fromUtf8(name), Qt::FindDirectChildrenOnly);
 }
 
-/// Label2: a heading that labels the four result boxes.
+QObject* announcer(const QWidget& window) {
+  return window.findChild<QObject*>(QLatin1String(kAnnouncerName), Qt::FindDirectChildrenOnly);
+}
+
+/// Label2: the heading that groups the four result boxes. It points to them as
+/// their label, but the boxes do not point back: a screen reader names a box by
+/// the label it is told of, and each box keeps its own name, which says its unit.
 class ResultsHeading final : public QAccessibleWidget {
  public:
   explicit ResultsHeading(QWidget* label) : QAccessibleWidget(label, QAccessible::Heading) {}
@@ -49,25 +65,87 @@ class ResultsHeading final : public QAccessibleWidget {
   }
 };
 
+/// The announcer: a notification named by the last conversion's four result lines,
+/// lying over the result boxes. It is no child of the window's: it only speaks when
+/// shown.
+class ResultsNotification final : public QAccessibleInterface {
+ public:
+  explicit ResultsNotification(QObject* object) : m_object(object) {}
+
+  [[nodiscard]] bool isValid() const override { return !m_object.isNull(); }
+  [[nodiscard]] QObject* object() const override { return m_object; }
+  [[nodiscard]] QWindow* window() const override {
+    return owner() != nullptr ? owner()->windowHandle() : nullptr;
+  }
+  [[nodiscard]] QAccessibleInterface* parent() const override {
+    return owner() != nullptr ? QAccessible::queryAccessibleInterface(owner()) : nullptr;
+  }
+  [[nodiscard]] QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+  [[nodiscard]] QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override {
+    return nullptr;
+  }
+  [[nodiscard]] int childCount() const override { return 0; }
+  [[nodiscard]] int indexOfChild(const QAccessibleInterface* /*child*/) const override {
+    return -1;
+  }
+  [[nodiscard]] QString text(QAccessible::Text kind) const override {
+    if (kind != QAccessible::Name || m_object.isNull()) return {};
+    return m_object->property(kLinesProperty).toString();
+  }
+  void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override {}
+  [[nodiscard]] QRect rect() const override {
+    QRect area;
+    if (owner() == nullptr) return area;
+    for (std::string_view name : kResultBoxes) {
+      if (const QWidget* box = namedChild(*owner(), name)) {
+        area |= QRect(box->mapToGlobal(QPoint(0, 0)), box->size());
+      }
+    }
+    return area;
+  }
+  [[nodiscard]] QAccessible::Role role() const override { return QAccessible::Notification; }
+  [[nodiscard]] QAccessible::State state() const override {
+    QAccessible::State state;
+    state.readOnly = true;
+    return state;
+  }
+
+ private:
+  [[nodiscard]] QWidget* owner() const {
+    return m_object.isNull() ? nullptr : qobject_cast<QWidget*>(m_object->parent());
+  }
+
+  QPointer<QObject> m_object;
+};
+
 QAccessibleInterface* accessibleFactory(const QString& /*className*/, QObject* object) {
-  if (object == nullptr || !object->isWidgetType()) return nullptr;
+  if (object == nullptr) return nullptr;
+  if (auto* edit = qobject_cast<QLineEdit*>(object)) return new AccessibleLineEdit(edit);
   const QVariant role = object->property(kRoleProperty);
   if (!role.isValid()) return nullptr;
+  if (role.toInt() == QAccessible::Notification) return new ResultsNotification(object);
+  if (!object->isWidgetType()) return nullptr;
   auto* widget = static_cast<QWidget*>(object);
   if (role.toInt() == QAccessible::Heading) return new ResultsHeading(widget);
   return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
 }
 
+// Qt makes a widget's interface at its first accessibility event, which may come
+// before the factory above is installed or a role is set: an interface that is
+// not the one wanted is dropped, and the next query makes it anew through the
+// factory.
+template <typename Wanted>
+void remake(QWidget* widget, const Wanted& wanted) {
+  if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
+      made != nullptr && !wanted(*made)) {
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+  }
+}
+
 void setRole(QWidget* widget, QAccessible::Role role) {
   if (widget == nullptr) return;
   widget->setProperty(kRoleProperty, static_cast<int>(role));
-  // Qt makes a widget's interface at its first accessibility event, which may
-  // come before this: an interface of the wrong role is dropped, and the next
-  // query makes it anew through the factory.
-  if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
-      made != nullptr && made->role() != role) {
-    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-  }
+  remake(widget, [role](const QAccessibleInterface& made) { return made.role() == role; });
 }
 
 void setBuddy(const QWidget& window, std::string_view label, std::string_view box) {
@@ -82,16 +160,27 @@ void setUpAccessibility(QWidget& window) {
     return true;
   }();
   (void)factoryInstalled;
+  // Every line edit, the π box's own included, gets the factory's interface.
+  for (QLineEdit* edit : window.findChildren<QLineEdit*>()) {
+    remake(edit, [](const QAccessibleInterface& made) {
+      return dynamic_cast<const AccessibleLineEdit*>(&made) != nullptr;
+    });
+  }
 
   // The captions name their boxes; the boxes keep their own accessible names,
   // and the combo box's name stays the text it holds.
   setBuddy(window, "Label1", "Text1");
   setBuddy(window, "Label3", "Combo1");
-  setBuddy(window, "Label2", kResultBoxes.front());
 
   setRole(&window, QAccessible::Window);  // named by its title
   setRole(namedChild(window, "Line1"), QAccessible::Separator);
   setRole(namedChild(window, "Label2"), QAccessible::Heading);
+
+  if (announcer(window) == nullptr) {
+    auto* notification = new QObject(&window);
+    notification->setObjectName(QLatin1String(kAnnouncerName));
+    notification->setProperty(kRoleProperty, static_cast<int>(QAccessible::Notification));
+  }
 }
 
 QStringList resultLines(const QWidget& window) {
@@ -104,15 +193,23 @@ QStringList resultLines(const QWidget& window) {
 }
 
 void announceResults(QWidget& window) {
-  QWidget* button = namedChild(window, "CY");
-  if (button == nullptr) return;
   const QString lines = resultLines(window).join(QLatin1Char('\n'));
-  if (button->accessibleDescription() != lines) {
-    button->setAccessibleDescription(lines);  // sends the change
-    return;
+  // The button keeps the lines for a screen reader's where-am-I and for a return to
+  // it. Qt 6.4 sends a description's change without the text, which screen readers
+  // drop; the notification's showing carries its name, which they speak at once.
+  if (QWidget* button = namedChild(window, "CY")) {
+    if (button->accessibleDescription() != lines) {
+      button->setAccessibleDescription(lines);  // sends the change
+    } else {
+      QAccessibleEvent changed(button, QAccessible::DescriptionChanged);
+      QAccessible::updateAccessibility(&changed);
+    }
   }
-  QAccessibleEvent changed(button, QAccessible::DescriptionChanged);
-  QAccessible::updateAccessibility(&changed);
+  if (QObject* notification = announcer(window)) {
+    notification->setProperty(kLinesProperty, lines);
+    QAccessibleEvent shown(notification, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+  }
 }
 
 }  // namespace pemdra::ui

@@ -84,11 +84,6 @@ QWidget* createControl(const form::Control& control, QWidget* window) {
     }
     case form::ControlKind::ComboBox: {
       auto* combo = new QComboBox(window);
-      combo->setEditable(true);
-      combo->setInsertPolicy(QComboBox::NoInsert);
-      combo->setDuplicatesEnabled(true);
-      // The field holds exactly what is typed: no completion from the list.
-      combo->setCompleter(nullptr);
       setColours(combo, control, QPalette::Text, QPalette::Base);
       setColours(combo, control, QPalette::ButtonText, QPalette::Button);
       widget = combo;
@@ -109,6 +104,16 @@ QWidget* createControl(const form::Control& control, QWidget* window) {
   widget->setAccessibleName(fromUtf8(control.accessibleName));
   widget->setGeometry(rect);
   if (control.pointSize > 0) widget->setFont(controlFont(control));
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    // Made editable once placed and in its font: a combo box that is not yet placed
+    // sizes itself to its text when made editable, and its field lays out its text
+    // in the font it has then.
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setDuplicatesEnabled(true);
+    // The field holds exactly what is typed: no completion from the list.
+    combo->setCompleter(nullptr);
+  }
   if (control.tabIndex < 0 || control.kind == form::ControlKind::Label)
     widget->setFocusPolicy(Qt::NoFocus);
   return widget;

@@ -21,13 +21,19 @@ QStringList controlFamilies() {
 
 QFont controlFont(const form::Control& control) {
   // The first installed face of the list, looked up once: a face that is missing
-  // would send every font request on a search through all the system's fonts.
+  // would send every font request on a search through all the system's fonts. A
+  // face installed under its own name is found in the font list; any other may be
+  // installed under an alias, which costs a fontconfig match to learn, so the
+  // look-up stops at the first face found.
   static const QStringList families = [] {
-    QStringList installed;
-    for (const QString& family : controlFamilies()) {
-      if (QFontDatabase::hasFamily(family)) installed.append(family);
+    QStringList faces = controlFamilies();
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : faces) {
+      if (installed.contains(family, Qt::CaseInsensitive) || QFontDatabase::hasFamily(family)) {
+        return QStringList{family};
+      }
     }
-    return installed.isEmpty() ? controlFamilies() : installed.mid(0, 1);
+    return faces;
   }();
   QFont font;
   font.setFamilies(families);
