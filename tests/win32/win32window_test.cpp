@@ -122,10 +122,32 @@ TEST_F(Win32WindowTest, ScalesTwipsWithTheDpi) {
 }
 
 TEST_F(Win32WindowTest, FollowsItsMonitorsDpi) {
-  // What Windows sends when the window moves to a monitor at 150 %.
+  // What Windows sends when the window moves to a monitor at 100 %, 125 %, 200 %, 150 %:
+  // every caption whole in its room, the π field at the table's height.
   RECT suggested{10, 20, 700, 600};
-  SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
-               reinterpret_cast<LPARAM>(&suggested));
+  for (const UINT dpi : {96U, 120U, 192U, 144U}) {
+    SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    for (const auto& control : pemdra::form::controls()) {
+      const HWND hwnd = child(control.name);
+      SCOPED_TRACE(std::string(control.name) + " at " + std::to_string(dpi) + " dpi");
+      if (control.kind == ControlKind::ComboBox) {
+        RECT field{};
+        GetWindowRect(hwnd, &field);
+        EXPECT_EQ(field.bottom - field.top, pemdra::win32::scaled(control.height, dpi));
+      }
+      if (control.caption.empty()) continue;
+      const std::wstring caption = widen(control.caption);
+      const HDC dc = GetDC(hwnd);
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+      ReleaseDC(hwnd, dc);
+      const SIZE room = pemdra::win32::captionRoom(control, dpi);
+      EXPECT_LE(extent.cx, room.cx);
+      EXPECT_LE(extent.cy, room.cy);
+    }
+  }
   RECT rect{};
   GetWindowRect(child("Text5"), &rect);
   MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&rect), 2);

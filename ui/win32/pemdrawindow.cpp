@@ -329,13 +329,16 @@ void PemdraWindow::createControls() {
 void PemdraWindow::layOut() {
   for (const auto& [key, font] : m_fonts) DeleteObject(font);
   m_fonts.clear();
+  const HDC dc = GetDC(m_hwnd);
+  const std::wstring face = controlFace(dc, m_dpi);
+  ReleaseDC(m_hwnd, dc);
   // The table has four fonts among its 24 controls: each is made once.
-  const auto fontOf = [this](const form::Control& control) {
+  const auto fontOf = [this, &face](const form::Control& control) {
     const std::pair<double, bool> key{control.pointSize, control.bold};
     for (const auto& [known, font] : m_fonts) {
       if (known == key) return font;
     }
-    return m_fonts.emplace_back(key, createFont(control, m_dpi)).second;
+    return m_fonts.emplace_back(key, createFont(control, m_dpi, face)).second;
   };
   const auto& controls = form::controls();
   for (std::size_t row = 0; row < controls.size(); ++row) {
@@ -345,17 +348,29 @@ void PemdraWindow::layOut() {
     const HFONT font = fontOf(control);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     const RECT rect = controlRect(control, m_dpi);
-    int height = rect.bottom - rect.top;
-    if (control.kind == form::ControlKind::ComboBox) {
-      // A drop-down's height holds its list too; the field's height is set apart.
-      const int edges = MulDiv(6, static_cast<int>(m_dpi), 96);
-      SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - edges);
-      height += MulDiv(120, static_cast<int>(m_dpi), 96);
-    }
-    SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, height,
+    const int height = rect.bottom - rect.top;
+    // A drop-down's height holds its list too; the field's height is set apart.
+    const int list =
+        control.kind == form::ControlKind::ComboBox ? MulDiv(120, static_cast<int>(m_dpi), 96) : 0;
+    SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, height + list,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    if (control.kind == form::ControlKind::ComboBox) fitComboField(child, height);
   }
   InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void PemdraWindow::fitComboField(HWND combo, int height) {
+  // The field is its item's height and edges of the system's choosing: the item is
+  // set, the field measured, and the item corrected by what is missing or too much.
+  auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int tries = 0; tries < 3; ++tries) {
+    RECT field{};
+    GetWindowRect(combo, &field);
+    const int missing = height - (field.bottom - field.top);
+    if (missing == 0 || item + missing < 1) return;
+    item += missing;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
+  }
 }
 
 void PemdraWindow::paint() {

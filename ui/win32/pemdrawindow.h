@@ -56,6 +56,7 @@ class PemdraWindow final {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void createControls();
   void layOut();
+  void fitComboField(HWND combo, int height);
   void fitClientArea();
   void paint();
   HBRUSH colourControl(HDC dc, HWND child, bool list);
