@@ -183,16 +183,17 @@ TEST_F(Win32WindowTest, StartsEmptyWithThePiChoicesAndTheFocusInText1) {
   EXPECT_EQ(GetFocus(), child("Text1"));
 }
 
-TEST_F(Win32WindowTest, BoxesHaveNoLengthLimit) {
+TEST_F(Win32WindowTest, BoxesTakeTheEditControlsDefaultLength) {
+  // 32 767 characters from the keyboard or a paste; the window's own writes are whole.
   const std::wstring longText(40000, L'7');
-  for (const char* name : {"Text1", "Text5"}) {
-    EXPECT_GE(SendMessageW(child(name), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE) << name;
+  const HWND comboEdit = GetWindow(child("Combo1"), GW_CHILD);
+  for (const HWND box : {child("Text1"), child("Text5"), comboEdit}) {
+    EXPECT_EQ(SendMessageW(box, EM_GETLIMITTEXT, 0, 0), 32767);
+    SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(longText.c_str()));
+    EXPECT_EQ(GetWindowTextLengthW(box), 32767);
   }
-  SendMessageW(child("Text1"), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(longText.c_str()));
-  EXPECT_EQ(window.controls().text(pemdra::TextBox::Text1).size(), longText.size());
-  SendMessageW(GetWindow(child("Combo1"), GW_CHILD), EM_REPLACESEL, FALSE,
-               reinterpret_cast<LPARAM>(longText.c_str()));
-  EXPECT_EQ(window.controls().comboText().size(), longText.size());
+  window.controls().setText(pemdra::TextBox::Text2, std::u16string(40000, u'7'));
+  EXPECT_EQ(window.controls().text(pemdra::TextBox::Text2).size(), longText.size());
 }
 
 TEST_F(Win32WindowTest, TabFollowsTheTableAndLabelsLieBeneathEveryControl) {
