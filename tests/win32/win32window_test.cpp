@@ -167,6 +167,27 @@ TEST_F(Win32WindowTest, FollowsItsMonitorsDpi) {
   EXPECT_EQ(font.lfHeight, -17);  // 8.25 pt at 144 dpi
 }
 
+TEST_F(Win32WindowTest, Label2TakesTheSystemsTextColourOnlyWhereItReadsOnThePink) {
+  const COLORREF system = GetSysColor(COLOR_BTNTEXT);
+  const struct {
+    COLORREF scheme, shown;
+  } rows[] = {{RGB(238, 238, 238), RGB(0, 0, 0)},  // a dark scheme's light grey: 2:1
+              {RGB(255, 255, 0), RGB(0, 0, 0)},    // high contrast's yellow
+              {RGB(20, 20, 80), RGB(20, 20, 80)},  // a dark blue reads: 6.9:1
+              {RGB(0, 0, 0), RGB(0, 0, 0)}};
+  const HDC dc = CreateCompatibleDC(nullptr);
+  for (const auto& row : rows) {
+    const int element = COLOR_BTNTEXT;
+    SetSysColors(1, &element, &row.scheme);
+    SendMessageW(window.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(child("Label2")));
+    EXPECT_EQ(GetTextColor(dc), row.shown) << std::hex << row.scheme;
+  }
+  const int element = COLOR_BTNTEXT;
+  SetSysColors(1, &element, &system);
+  DeleteDC(dc);
+}
+
 TEST_F(Win32WindowTest, StartsEmptyWithThePiChoicesAndTheFocusInText1) {
   for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1"}) {
     EXPECT_EQ(text(name), L"") << name;
