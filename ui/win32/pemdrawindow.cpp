@@ -131,6 +131,20 @@ void paintFocusFrame(HWND box, form::Rgb colour, UINT dpi) {
   ReleaseDC(box, dc);
 }
 
+void fitComboField(HWND combo, int height) {
+  // The field is its item's height and edges of the system's choosing: the item is
+  // set, the field measured, and the item corrected by what is missing or too much.
+  auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int tries = 0; tries < 3; ++tries) {
+    RECT field{};
+    GetWindowRect(combo, &field);
+    const int missing = height - (field.bottom - field.top);
+    if (missing == 0 || item + missing < 1) return;
+    item += missing;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
+  }
+}
+
 }  // namespace
 
 PemdraWindow::PemdraWindow(HINSTANCE instance) : m_instance(instance) {
@@ -477,20 +491,6 @@ void PemdraWindow::layOut() {
     if (control.kind == form::ControlKind::ComboBox) fitComboField(child, height);
   }
   InvalidateRect(m_hwnd, nullptr, TRUE);
-}
-
-void PemdraWindow::fitComboField(HWND combo, int height) {
-  // The field is its item's height and edges of the system's choosing: the item is
-  // set, the field measured, and the item corrected by what is missing or too much.
-  auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  for (int tries = 0; tries < 3; ++tries) {
-    RECT field{};
-    GetWindowRect(combo, &field);
-    const int missing = height - (field.bottom - field.top);
-    if (missing == 0 || item + missing < 1) return;
-    item += missing;
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
-  }
 }
 
 void PemdraWindow::paint() {

@@ -60,7 +60,6 @@ class PemdraWindow final {
   void dropDefaultFrame();
   void createControls();
   void layOut();
-  void fitComboField(HWND combo, int height);
   void fitClientArea();
   void paint();
   HBRUSH colourControl(HDC dc, HWND child, bool list);
