@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "pemdrawindow.h"
 
@@ -12,19 +11,6 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPWSTR /*l
                     int nShowCmd) {
   const INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&common);
-  // Screen readers reach the controls' accessible objects through COM, kept up until
-  // the window is gone.
-  struct Apartment {
-    bool entered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    Apartment() = default;
-    Apartment(const Apartment&) = delete;
-    Apartment& operator=(const Apartment&) = delete;
-    Apartment(Apartment&&) = delete;
-    Apartment& operator=(Apartment&&) = delete;
-    ~Apartment() {
-      if (entered) CoUninitialize();
-    }
-  } const apartment;
 
   pemdra::win32::PemdraWindow window(hInstance);
   if (window.hwnd() == nullptr) return 1;
