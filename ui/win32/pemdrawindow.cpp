@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "accessible.h"
@@ -115,14 +116,19 @@ form::Rgb toRgb(COLORREF colour) {
   return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
-/// The frame a focused text box shows in its text colour, over its sunken edge.
+/// The frame a focused text box shows in its text colour, over its sunken edge (and
+/// no wider, so that the box's own drawing never covers a part of it).
 void paintFocusFrame(HWND box, form::Rgb colour, UINT dpi) {
   RECT rect{};
   GetWindowRect(box, &rect);
+  RECT client{};
+  GetClientRect(box, &client);
+  MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  const int edge = static_cast<int>(client.left - rect.left);
   OffsetRect(&rect, -rect.left, -rect.top);
+  const int width = std::min(MulDiv(form::kFocusFrameWidth, static_cast<int>(dpi), 96), edge);
   const HDC dc = GetWindowDC(box);
   const HBRUSH brush = CreateSolidBrush(toColorRef(colour));
-  const int width = MulDiv(form::kFocusFrameWidth, static_cast<int>(dpi), 96);
   for (int i = 0; i < width; ++i) {
     FrameRect(dc, &rect, brush);
     InflateRect(&rect, -1, -1);
