@@ -5,7 +5,8 @@
 # times the Qt window: bench/xlaunch (from the Linux build) spawns the program and
 # times from spawn to the first exposure of its window. Wine's server and services
 # are kept running, as on a desktop where Wine has run before; medians of RUNS runs
-# each, taken alternately.
+# each, taken alternately, and the median of the rounds' ratios (pemdra.exe's start-up
+# over the empty program's just before it), which the machine's load moves less.
 #
 #   bench/win32/startup-wine.sh [WINDOWS_BUILD] [LINUX_BUILD]
 #                                   (default build/windows build/release; RUNS=20)
@@ -51,11 +52,15 @@ median() {  # median of field $2 (startup_ms or maxrss_kb) in file $1
     awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'
 }
 size=$(stat -c %s "$pemdra")
+paste -d' ' <(sed -n 's/.*startup_ms=\([0-9.]*\).*/\1/p' "$out/empty") \
+  <(sed -n 's/.*startup_ms=\([0-9.]*\).*/\1/p' "$out/pemdra") |
+  awk '$1 > 0 {printf "startup_ms=%f\n", $2 / $1}' >"$out/ratio"
 awk -v em="$(median "$out/empty" startup_ms)" -v pm="$(median "$out/pemdra" startup_ms)" \
-    -v size="$size" -v n="$runs" 'BEGIN {
+    -v ratio="$(median "$out/ratio" startup_ms)" -v size="$size" -v n="$runs" 'BEGIN {
   printf "pemdra.exe: %d bytes (%.2f MB; target: under 1.5 MB)\n", size, size / 1048576
   printf "%-22s %12s   (under Wine, median of %d runs)\n", "program", "start-up", n
   printf "%-22s %9.1f ms\n", "empty Windows program", em
   printf "%-22s %9.1f ms\n", "pemdra.exe", pm
   printf "%-22s %9.1f ms   (%.0f%% of pemdra.exe'"'"'s start-up is the floor)\n", "pemdra.exe - empty", pm - em, 100 * em / pm
+  printf "%-22s %9.2f x    (median of the %d rounds'"'"' ratios)\n", "pemdra.exe / empty", ratio, n
 }'

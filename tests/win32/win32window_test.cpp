@@ -122,10 +122,32 @@ TEST_F(Win32WindowTest, ScalesTwipsWithTheDpi) {
 }
 
 TEST_F(Win32WindowTest, FollowsItsMonitorsDpi) {
-  // What Windows sends when the window moves to a monitor at 150 %.
+  // What Windows sends when the window moves to a monitor at 100 %, 125 %, 200 %, 150 %:
+  // every caption whole in its room, the π field at the table's height.
   RECT suggested{10, 20, 700, 600};
-  SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
-               reinterpret_cast<LPARAM>(&suggested));
+  for (const UINT dpi : {96U, 120U, 192U, 144U}) {
+    SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    for (const auto& control : pemdra::form::controls()) {
+      const HWND hwnd = child(control.name);
+      SCOPED_TRACE(std::string(control.name) + " at " + std::to_string(dpi) + " dpi");
+      if (control.kind == ControlKind::ComboBox) {
+        RECT field{};
+        GetWindowRect(hwnd, &field);
+        EXPECT_EQ(field.bottom - field.top, pemdra::win32::scaled(control.height, dpi));
+      }
+      if (control.caption.empty()) continue;
+      const std::wstring caption = widen(control.caption);
+      const HDC dc = GetDC(hwnd);
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+      ReleaseDC(hwnd, dc);
+      const SIZE room = pemdra::win32::captionRoom(control, dpi);
+      EXPECT_LE(extent.cx, room.cx);
+      EXPECT_LE(extent.cy, room.cy);
+    }
+  }
   RECT rect{};
   GetWindowRect(child("Text5"), &rect);
   MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
@@ -145,6 +167,27 @@ TEST_F(Win32WindowTest, FollowsItsMonitorsDpi) {
   EXPECT_EQ(font.lfHeight, -17);  // 8.25 pt at 144 dpi
 }
 
+TEST_F(Win32WindowTest, Label2TakesTheSystemsTextColourOnlyWhereItReadsOnThePink) {
+  const COLORREF system = GetSysColor(COLOR_BTNTEXT);
+  const struct {
+    COLORREF scheme, shown;
+  } rows[] = {{RGB(238, 238, 238), RGB(0, 0, 0)},  // a dark scheme's light grey: 2:1
+              {RGB(255, 255, 0), RGB(0, 0, 0)},    // high contrast's yellow
+              {RGB(20, 20, 80), RGB(20, 20, 80)},  // a dark blue reads: 6.9:1
+              {RGB(0, 0, 0), RGB(0, 0, 0)}};
+  const HDC dc = CreateCompatibleDC(nullptr);
+  for (const auto& row : rows) {
+    const int element = COLOR_BTNTEXT;
+    SetSysColors(1, &element, &row.scheme);
+    SendMessageW(window.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(child("Label2")));
+    EXPECT_EQ(GetTextColor(dc), row.shown) << std::hex << row.scheme;
+  }
+  const int element = COLOR_BTNTEXT;
+  SetSysColors(1, &element, &system);
+  DeleteDC(dc);
+}
+
 TEST_F(Win32WindowTest, StartsEmptyWithThePiChoicesAndTheFocusInText1) {
   for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1"}) {
     EXPECT_EQ(text(name), L"") << name;
@@ -161,16 +204,17 @@ TEST_F(Win32WindowTest, StartsEmptyWithThePiChoicesAndTheFocusInText1) {
   EXPECT_EQ(GetFocus(), child("Text1"));
 }
 
-TEST_F(Win32WindowTest, BoxesHaveNoLengthLimit) {
+TEST_F(Win32WindowTest, BoxesTakeTheEditControlsDefaultLength) {
+  // 32 767 characters from the keyboard or a paste; the window's own writes are whole.
   const std::wstring longText(40000, L'7');
-  for (const char* name : {"Text1", "Text5"}) {
-    EXPECT_GE(SendMessageW(child(name), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE) << name;
+  const HWND comboEdit = GetWindow(child("Combo1"), GW_CHILD);
+  for (const HWND box : {child("Text1"), child("Text5"), comboEdit}) {
+    EXPECT_EQ(SendMessageW(box, EM_GETLIMITTEXT, 0, 0), 32767);
+    SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(longText.c_str()));
+    EXPECT_EQ(GetWindowTextLengthW(box), 32767);
   }
-  SendMessageW(child("Text1"), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(longText.c_str()));
-  EXPECT_EQ(window.controls().text(pemdra::TextBox::Text1).size(), longText.size());
-  SendMessageW(GetWindow(child("Combo1"), GW_CHILD), EM_REPLACESEL, FALSE,
-               reinterpret_cast<LPARAM>(longText.c_str()));
-  EXPECT_EQ(window.controls().comboText().size(), longText.size());
+  window.controls().setText(pemdra::TextBox::Text2, std::u16string(40000, u'7'));
+  EXPECT_EQ(window.controls().text(pemdra::TextBox::Text2).size(), longText.size());
 }
 
 TEST_F(Win32WindowTest, TabFollowsTheTableAndLabelsLieBeneathEveryControl) {

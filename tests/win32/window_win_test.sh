@@ -142,6 +142,33 @@ xdo key Tab
 xdo key space
 look
 check "Space on the focused 0" "0" "$(field Text1)"
+check "every control named for screen readers, asked from another process" "named=24 of 24" \
+  "$(probe names | paste -sd' ')"
+
+# The focus frame and the default frame follow the focus.
+check "default frame on the focused 0" "C0" "$(field default)"
+check "no focus frame on Text1 without the focus" "no" \
+  "$( [ "$(pixel 8 64)" = "#FFFFFF" ] && echo yes || echo no)"
+click Text1
+look
+check "no default frame once a text box has the focus" "none" "$(field default)"
+check "focus frame on Text1" "#FFFFFF" "$(pixel 8 64)"
+
+# Long pastes: the box takes up to its limit, the window answers and converts.
+for paste in "Text1 100000" "Combo1 100000" "Text1 1000000"; do
+  box=${paste% *}
+  probe clear
+  probe clip "${paste#* }"
+  click "$box"
+  xdo key End shift+Home ctrl+v
+  look
+  check "$paste characters pasted into $box" "32767" "$(field "length.$box")"
+  click CY
+  look
+  check "converted after $paste characters pasted into $box" "yes" \
+    "$( [ -n "$(field Text2)" ] && echo yes || echo no)"
+  click Cb
+done
 
 close() {  # closes the window as its close box does; pemdra's exit status in $status
   probe close

@@ -6,14 +6,24 @@
 //                         window with its frame and of the work area, every control's text
 //                         (NAME=text), its centre on the screen (centre.NAME=X,Y) and
 //                         the π list's items (items=a|b|c)
+//                         and the button with the default frame (default=NAME)
+//   windowprobe names     asks each control, and the π field's edit, for its name and
+//                         role as a screen reader does: named=N of M, and a line
+//                         name.NAME=name (role) for each that differs from the table
 //   windowprobe list      the centres of the open π list's items (item.N=X,Y)
+//   windowprobe clip N    puts N digits 7 on the clipboard, for a paste
 //   windowprobe clear     empties the four result boxes
 //   windowprobe close     closes the window as its close box does
 //
 // It waits up to 30 s for the window; exit status 1 when none appears.
 #include <windows.h>
 
+#include <oleacc.h>
+
+#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "form.h"
 #include "win32form.h"
@@ -71,11 +81,22 @@ void describe(HWND window) {
   thread.cbSize = sizeof thread;
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
   print("focus=" + nameOf(window, thread.hwndFocus));
+  std::string defaultButton = "none";
+  for (const auto& row : pemdra::form::controls()) {
+    const HWND child = GetDlgItem(window, pemdra::win32::controlId(row.name));
+    if (row.kind == pemdra::form::ControlKind::CommandButton &&
+        (GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+      defaultButton = std::string(row.name);
+    }
+  }
+  print("default=" + defaultButton);
   for (const auto& row : pemdra::form::controls()) {
     const HWND child = GetDlgItem(window, pemdra::win32::controlId(row.name));
     if (child == nullptr) continue;
     const std::string name(row.name);
-    print(name + "=" + narrow(textOf(child)));
+    const std::wstring text = textOf(child);
+    print(name + "=" + narrow(text));
+    print("length." + name + "=" + std::to_string(text.size()));
     RECT rect{};
     GetWindowRect(child, &rect);
     if (row.kind == pemdra::form::ControlKind::ComboBox) {
@@ -98,6 +119,72 @@ void describe(HWND window) {
     print("centre." + name + "=" +
           point({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}));
   }
+}
+
+LONG roleOf(pemdra::form::ControlKind kind) {
+  switch (kind) {
+    case pemdra::form::ControlKind::TextBox:
+      return ROLE_SYSTEM_TEXT;
+    case pemdra::form::ControlKind::CommandButton:
+      return ROLE_SYSTEM_PUSHBUTTON;
+    case pemdra::form::ControlKind::ComboBox:
+      return ROLE_SYSTEM_COMBOBOX;
+    default:
+      return ROLE_SYSTEM_STATICTEXT;
+  }
+}
+
+/// The name and role a screen reader gets for `control`, as "name (role)".
+std::string accessible(HWND control) {
+  IAccessible* object = nullptr;
+  const HRESULT found =
+      AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&object));
+  if (FAILED(found)) return "no object: " + std::to_string(static_cast<unsigned long>(found));
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::string text = object->get_accName(self, &name) == S_OK && name != nullptr
+                         ? narrow(std::wstring(name, SysStringLen(name)))
+                         : "no name";
+  SysFreeString(name);
+  VARIANT role{};
+  object->get_accRole(self, &role);
+  text += " (" + (role.vt == VT_I4 ? std::to_string(role.lVal) : std::string("no role")) + ")";
+  object->Release();
+  return text;
+}
+
+void describeNames(HWND window) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  int named = 0;
+  int asked = 0;
+  for (const auto& row : pemdra::form::controls()) {
+    const HWND child = GetDlgItem(window, pemdra::win32::controlId(row.name));
+    if (child == nullptr) continue;
+    const std::string expected =
+        std::string(row.accessibleName) + " (" + std::to_string(roleOf(row.kind)) + ")";
+    std::vector<std::pair<std::string, HWND>> parts{{std::string(row.name), child}};
+    if (row.kind == pemdra::form::ControlKind::ComboBox) {
+      parts.emplace_back(std::string(row.name) + ".edit", GetWindow(child, GW_CHILD));
+    }
+    for (const auto& [name, hwnd] : parts) {
+      const std::string wanted =
+          name.ends_with(".edit")
+              ? std::string(row.accessibleName) + " (" + std::to_string(ROLE_SYSTEM_TEXT) + ")"
+              : expected;
+      const std::string got = accessible(hwnd);
+      ++asked;
+      if (got == wanted) {
+        ++named;
+      } else {
+        print("name." + name + "=" + got);
+      }
+    }
+  }
+  print("named=" + std::to_string(named) + " of " + std::to_string(asked));
+  CoUninitialize();
 }
 
 void describeList() {
@@ -137,7 +224,21 @@ int wmain(int argc, wchar_t** argv) {
     print("no window");
     return 1;
   }
-  if (command == L"list") {
+  if (command == L"clip" && argc > 2) {
+    const std::wstring digits(static_cast<std::size_t>(_wtoi(argv[2])), L'7');
+    const std::size_t bytes = (digits.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr || OpenClipboard(nullptr) == FALSE) return 1;
+    std::memcpy(GlobalLock(memory), digits.c_str(), bytes);
+    GlobalUnlock(memory);
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    return 0;
+  }
+  if (command == L"names") {
+    describeNames(window);
+  } else if (command == L"list") {
     describeList();
   } else if (command == L"clear") {
     for (const char* name : {"Text2", "Text3", "Text4", "Text5"}) {

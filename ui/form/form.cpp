@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "form.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace pemdra::form {
 namespace {
 
@@ -44,7 +47,27 @@ constexpr std::array<Control, 24> kControls = {{
 }};
 // clang-format on
 
+double linearChannel(std::uint8_t channel) {
+  const double value = channel / 255.0;
+  return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+}
+
+double relativeLuminance(Rgb colour) {
+  return 0.2126 * linearChannel(colour.red) + 0.7152 * linearChannel(colour.green) +
+         0.0722 * linearChannel(colour.blue);
+}
+
 }  // namespace
+
+double contrastRatio(Rgb first, Rgb second) {
+  const double a = relativeLuminance(first);
+  const double b = relativeLuminance(second);
+  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+Rgb readableText(Rgb system, Rgb background) {
+  return contrastRatio(system, background) >= kMinimumTextContrast ? system : kBlack;
+}
 
 const std::array<Control, 24>& controls() { return kControls; }
 

@@ -71,6 +71,20 @@ inline constexpr int kLineWidth = 5;                                       // pi
 inline constexpr std::string_view kFontFace = "MS Sans Serif";
 inline constexpr int kGreekCharset = 161;
 
+/// The least contrast a text must have with its background to read well.
+inline constexpr double kMinimumTextContrast = 4.5;
+/// The frame a focused text box shows in its own text colour, in pixels at 96 dpi:
+/// a system's own focus mark can vanish on the black boxes.
+inline constexpr int kFocusFrameWidth = 2;
+
+/// The contrast ratio of two colours by their relative luminance: 1 for equal
+/// colours, 21 for black and white.
+double contrastRatio(Rgb first, Rgb second);
+
+/// The colour for a text the system colours (`system`) over `background`: the
+/// system's where it reads, black where it does not.
+Rgb readableText(Rgb system, Rgb background);
+
 /// The 24 controls, in tab order, the line last.
 const std::array<Control, 24>& controls();
 

@@ -9,21 +9,14 @@
 #include <QPainter>
 #include <QPalette>
 
-#include <algorithm>
-#include <cmath>
-
 namespace pemdra::ui {
 namespace {
 
-constexpr int kFocusFrameWidth = 2;  // pixels, inside the box's rectangle
+constexpr int kFocusFrameWidth = form::kFocusFrameWidth;  // pixels, inside the box's rectangle
 
-double linearChannel(double channel) {
-  return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-}
-
-double relativeLuminance(const QColor& colour) {
-  return 0.2126 * linearChannel(colour.redF()) + 0.7152 * linearChannel(colour.greenF()) +
-         0.0722 * linearChannel(colour.blueF());
+form::Rgb toRgb(const QColor& colour) {
+  return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+          static_cast<std::uint8_t>(colour.blue())};
 }
 
 /// Gives a label whose text colour is the system's that colour where it reads on
@@ -90,9 +83,7 @@ class FocusFrame final : public QObject {
 }  // namespace
 
 double contrastRatio(const QColor& first, const QColor& second) {
-  const double a = relativeLuminance(first);
-  const double b = relativeLuminance(second);
-  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+  return form::contrastRatio(toRgb(first), toRgb(second));
 }
 
 void keepLegible(QWidget& window) {

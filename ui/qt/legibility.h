@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "form.h"
+
 class QColor;
 class QWidget;
 
 namespace pemdra::ui {
 
 /// The least contrast a text must have with its background to read well.
-inline constexpr double kMinimumTextContrast = 4.5;
+inline constexpr double kMinimumTextContrast = form::kMinimumTextContrast;
 
 /// The contrast ratio of two colours by their relative luminance: 1 for equal
 /// colours, 21 for black and white.

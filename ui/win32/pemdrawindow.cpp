@@ -2,9 +2,12 @@
 #include "pemdrawindow.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
+#include <algorithm>
 #include <exception>
 
+#include "accessible.h"
 #include "conversion.h"
 #include "error.h"
 #include "formload.h"
@@ -18,6 +21,11 @@ namespace {
 constexpr const wchar_t* kErrorTitle = L"Σφάλμα εκτέλεσης";
 constexpr UINT kRestoreTyped = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+/// What a box takes from the keyboard and the clipboard: the edit control's own
+/// default. Wine's edit control lays a line out in a time that grows with the square
+/// of its length (a second for 32 767 characters, a minute for 256 K); no angle
+/// comes near.
+constexpr int kTextLimit = 32767;
 
 // Per-monitor dpi came with Windows 10 (1607); older systems have one dpi for all.
 template <typename Function>
@@ -86,6 +94,61 @@ ClassOfKind classOf(const form::Control& control) {
       break;
   }
   return {nullptr, 0};
+}
+
+LONG accessibleRole(const form::Control& control) {
+  switch (control.kind) {
+    case form::ControlKind::TextBox:
+      return ROLE_SYSTEM_TEXT;
+    case form::ControlKind::CommandButton:
+      return ROLE_SYSTEM_PUSHBUTTON;
+    case form::ControlKind::ComboBox:
+      return ROLE_SYSTEM_COMBOBOX;
+    case form::ControlKind::Label:
+      return ROLE_SYSTEM_STATICTEXT;
+    case form::ControlKind::Line:
+      break;
+  }
+  return ROLE_SYSTEM_SEPARATOR;
+}
+
+form::Rgb toRgb(COLORREF colour) {
+  return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+/// The frame a focused text box shows in its text colour, over its sunken edge (and
+/// no wider, so that the box's own drawing never covers a part of it).
+void paintFocusFrame(HWND box, form::Rgb colour, UINT dpi) {
+  RECT rect{};
+  GetWindowRect(box, &rect);
+  RECT client{};
+  GetClientRect(box, &client);
+  MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  const int edge = static_cast<int>(client.left - rect.left);
+  OffsetRect(&rect, -rect.left, -rect.top);
+  const int width = std::min(MulDiv(form::kFocusFrameWidth, static_cast<int>(dpi), 96), edge);
+  const HDC dc = GetWindowDC(box);
+  const HBRUSH brush = CreateSolidBrush(toColorRef(colour));
+  for (int i = 0; i < width; ++i) {
+    FrameRect(dc, &rect, brush);
+    InflateRect(&rect, -1, -1);
+  }
+  DeleteObject(brush);
+  ReleaseDC(box, dc);
+}
+
+void fitComboField(HWND combo, int height) {
+  // The field is its item's height and edges of the system's choosing: the item is
+  // set, the field measured, and the item corrected by what is missing or too much.
+  auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int tries = 0; tries < 3; ++tries) {
+    RECT field{};
+    GetWindowRect(combo, &field);
+    const int missing = height - (field.bottom - field.top);
+    if (missing == 0 || item + missing < 1) return;
+    item += missing;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
+  }
 }
 
 }  // namespace
@@ -215,6 +278,14 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         comboNotified(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
       }
+      if (HIWORD(wParam) == EN_SETFOCUS) {
+        dropDefaultFrame();
+        return 0;
+      }
+      if (HIWORD(wParam) == EN_MAXTEXT) {  // the rest of a paste past the limit is not taken
+        MessageBeep(MB_ICONWARNING);
+        return 0;
+      }
       if (HIWORD(wParam) == BN_CLICKED) {
         const int row = LOWORD(wParam) - kFirstControlId;
         if (row >= 0 && row < static_cast<int>(m_handlers.size()) &&
@@ -244,6 +315,12 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(m_focus);
       }
       return 0;
+    case WM_SYSCOLORCHANGE:  // the labels' colours are the system's: drawn afresh
+      for (const HWND child : m_children) {
+        if (child != nullptr) SendMessageW(child, WM_SYSCOLORCHANGE, wParam, lParam);
+      }
+      RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -251,6 +328,55 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcW(m_hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK PemdraWindow::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR row, DWORD_PTR window) {
+  const form::Control& control = form::controls().at(row);
+  switch (message) {
+    case WM_GETOBJECT: {
+      // The π field's edit is named as its box is, as a text.
+      const bool inner = GetDlgCtrlID(hwnd) != kFirstControlId + static_cast<int>(row);
+      if (const LRESULT object =
+              accessibleObject(hwnd, wParam, lParam, widen(control.accessibleName),
+                               inner ? ROLE_SYSTEM_TEXT : accessibleRole(control))) {
+        return object;
+      }
+      break;
+    }
+    case WM_NCPAINT:
+      if (control.kind == form::ControlKind::TextBox && GetFocus() == hwnd && control.foreground) {
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        paintFocusFrame(hwnd, *control.foreground, reinterpret_cast<PemdraWindow*>(window)->m_dpi);
+        return result;
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (control.kind == form::ControlKind::TextBox) {
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+        return result;
+      }
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, &PemdraWindow::controlProc, row);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void PemdraWindow::dropDefaultFrame() {
+  // A button keeps the default frame that the keyboard gave it when the focus
+  // moved on, unless it is taken back: this window has no default button.
+  for (const HWND child : m_children) {
+    if (child != nullptr &&
+        (GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+      SendMessageW(child, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    }
+  }
 }
 
 void PemdraWindow::comboNotified(HWND combo, WORD notification) {
@@ -270,6 +396,9 @@ void PemdraWindow::comboNotified(HWND combo, WORD notification) {
       break;
     case CBN_CLOSEUP:
       if (m_typedInList) PostMessageW(m_hwnd, kRestoreTyped, 0, 0);
+      break;
+    case CBN_SETFOCUS:
+      dropDefaultFrame();
       break;
     case CBN_KILLFOCUS:  // a picked item's selection does not stay lit once focus moves on
       SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
@@ -294,8 +423,19 @@ void PemdraWindow::createControls() {
         m_instance, nullptr);
     if (child == nullptr) throw std::runtime_error("CreateWindowEx failed");
     m_children.at(row) = child;
-    if (control.kind == form::ControlKind::TextBox) SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
-    if (control.kind == form::ControlKind::ComboBox) SendMessageW(child, CB_LIMITTEXT, 0, 0);
+    if (control.kind == form::ControlKind::TextBox) {
+      SendMessageW(child, EM_SETLIMITTEXT, kTextLimit, 0);
+    }
+    if (control.kind == form::ControlKind::ComboBox) {
+      SendMessageW(child, CB_LIMITTEXT, kTextLimit, 0);
+      COMBOBOXINFO parts{};
+      parts.cbSize = sizeof parts;
+      if (GetComboBoxInfo(child, &parts) != FALSE && parts.hwndItem != nullptr) {
+        SetWindowSubclass(parts.hwndItem, &PemdraWindow::controlProc, row,
+                          reinterpret_cast<DWORD_PTR>(this));
+      }
+    }
+    SetWindowSubclass(child, &PemdraWindow::controlProc, row, reinterpret_cast<DWORD_PTR>(this));
   }
   // Labels lie beneath every other control (Label3 under Combo1's top); the others keep
   // their creation order, which is the tab order.
@@ -329,13 +469,16 @@ void PemdraWindow::createControls() {
 void PemdraWindow::layOut() {
   for (const auto& [key, font] : m_fonts) DeleteObject(font);
   m_fonts.clear();
+  const HDC dc = GetDC(m_hwnd);
+  const std::wstring face = controlFace(dc, m_dpi);
+  ReleaseDC(m_hwnd, dc);
   // The table has four fonts among its 24 controls: each is made once.
-  const auto fontOf = [this](const form::Control& control) {
+  const auto fontOf = [this, &face](const form::Control& control) {
     const std::pair<double, bool> key{control.pointSize, control.bold};
     for (const auto& [known, font] : m_fonts) {
       if (known == key) return font;
     }
-    return m_fonts.emplace_back(key, createFont(control, m_dpi)).second;
+    return m_fonts.emplace_back(key, createFont(control, m_dpi, face)).second;
   };
   const auto& controls = form::controls();
   for (std::size_t row = 0; row < controls.size(); ++row) {
@@ -345,15 +488,13 @@ void PemdraWindow::layOut() {
     const HFONT font = fontOf(control);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     const RECT rect = controlRect(control, m_dpi);
-    int height = rect.bottom - rect.top;
-    if (control.kind == form::ControlKind::ComboBox) {
-      // A drop-down's height holds its list too; the field's height is set apart.
-      const int edges = MulDiv(6, static_cast<int>(m_dpi), 96);
-      SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - edges);
-      height += MulDiv(120, static_cast<int>(m_dpi), 96);
-    }
-    SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, height,
+    const int height = rect.bottom - rect.top;
+    // A drop-down's height holds its list too; the field's height is set apart.
+    const int list =
+        control.kind == form::ControlKind::ComboBox ? MulDiv(120, static_cast<int>(m_dpi), 96) : 0;
+    SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, height + list,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    if (control.kind == form::ControlKind::ComboBox) fitComboField(child, height);
   }
   InvalidateRect(m_hwnd, nullptr, TRUE);
 }
@@ -376,8 +517,12 @@ HBRUSH PemdraWindow::colourControl(HDC dc, HWND child, bool list) {
   if (control == nullptr) return nullptr;
   const int defaultText =
       control->kind == form::ControlKind::Label ? COLOR_BTNTEXT : COLOR_WINDOWTEXT;
-  SetTextColor(dc,
-               control->foreground ? toColorRef(*control->foreground) : GetSysColor(defaultText));
+  form::Rgb text = control->foreground ? *control->foreground : toRgb(GetSysColor(defaultText));
+  // A label on the pink in the system's text colour turns black where that would not read.
+  if (!control->foreground && control->background) {
+    text = form::readableText(text, *control->background);
+  }
+  SetTextColor(dc, toColorRef(text));
   if (!control->background) return nullptr;
   SetBkColor(dc, toColorRef(*control->background));
   return brush(*control->background);

@@ -54,6 +54,10 @@ class PemdraWindow final {
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  /// Every control's own: its name and role for screen readers, a text box's focus frame.
+  static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR row, DWORD_PTR window);
+  void dropDefaultFrame();
   void createControls();
   void layOut();
   void fitClientArea();

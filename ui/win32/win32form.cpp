@@ -1,9 +1,59 @@
 // SPDX-License-Identifier: MIT
 #include "win32form.h"
 
+#include <algorithm>
+#include <array>
+#include <climits>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace pemdra::win32 {
+namespace {
+
+// Where the table's face is not what Windows gives: sans-serif faces with Greek
+// glyphs, narrow ones first, found on Windows from 7 on or on a Linux desktop under
+// Wine; the wide ones last, for a system that has none of the others.
+constexpr std::array<const wchar_t*, 6> kOtherFaces = {
+    L"Microsoft Sans Serif",   L"Tahoma",   L"Arial Narrow",
+    L"Liberation Sans Narrow", L"Segoe UI", L"Liberation Sans"};
+
+/// By how many pixels the captions overflow their rooms in `face` at that dpi (0 or
+/// less: they all fit); INT_MAX where Windows gives another face or one without Greek.
+int overflow(HDC dc, UINT dpi, const std::wstring& face) {
+  int worst = INT_MIN;
+  std::vector<std::pair<std::pair<double, bool>, HFONT>> fonts;  // the table's few fonts
+  for (const form::Control& control : form::controls()) {
+    if (control.caption.empty()) continue;
+    const std::pair<double, bool> key{control.pointSize, control.bold};
+    auto known = std::ranges::find(fonts, key, &decltype(fonts)::value_type::first);
+    if (known == fonts.end()) {
+      fonts.emplace_back(key, createFont(control, dpi, face));
+      known = std::prev(fonts.end());
+      SelectObject(dc, known->second);
+      std::array<wchar_t, LF_FACESIZE> given{};
+      GetTextFaceW(dc, static_cast<int>(given.size()), given.data());
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(dc, &metrics);
+      if (lstrcmpiW(given.data(), face.c_str()) != 0 || metrics.tmCharSet != GREEK_CHARSET) {
+        worst = INT_MAX;
+        break;
+      }
+    }
+    SelectObject(dc, known->second);
+    const std::wstring caption = widen(control.caption);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    const SIZE room = captionRoom(control, dpi);
+    worst = std::max(
+        {worst, static_cast<int>(extent.cx - room.cx), static_cast<int>(extent.cy - room.cy)});
+  }
+  SelectObject(dc, GetStockObject(SYSTEM_FONT));
+  for (const auto& [key, font] : fonts) DeleteObject(font);
+  return worst;
+}
+
+}  // namespace
 
 int controlId(std::string_view name) {
   const auto& controls = form::controls();
@@ -49,7 +99,29 @@ RECT controlRect(const form::Control& control, UINT dpi) {
   return {left, top, left + scaled(control.width, dpi), top + scaled(control.height, dpi)};
 }
 
-HFONT createFont(const form::Control& control, UINT dpi) {
+SIZE captionRoom(const form::Control& control, UINT dpi) {
+  const RECT rect = controlRect(control, dpi);
+  // A push button draws a 2-pixel frame and its focus mark 1 pixel further in.
+  const int frame = control.kind == form::ControlKind::CommandButton
+                        ? 2 * MulDiv(3, static_cast<int>(dpi), 96)
+                        : 0;
+  return {rect.right - rect.left - frame, rect.bottom - rect.top - frame};
+}
+
+std::wstring controlFace(HDC dc, UINT dpi) {
+  std::wstring best = widen(form::kFontFace);
+  int least = overflow(dc, dpi, best);
+  for (const wchar_t* face : kOtherFaces) {
+    if (least <= 0) break;
+    if (const int cut = overflow(dc, dpi, face); cut < least) {
+      least = cut;
+      best = face;
+    }
+  }
+  return best;
+}
+
+HFONT createFont(const form::Control& control, UINT dpi, const std::wstring& face) {
   const int height = -static_cast<int>(std::lround(control.pointSize * dpi / 72.0));
   LOGFONTW font{};
   font.lfHeight = height;
@@ -59,7 +131,6 @@ HFONT createFont(const form::Control& control, UINT dpi) {
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-  const std::wstring face = widen(form::kFontFace);
   face.copy(font.lfFaceName, LF_FACESIZE - 1);
   return CreateFontIndirectW(&font);
 }

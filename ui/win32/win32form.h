@@ -35,8 +35,17 @@ inline int scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(d
 /// form::kLineWidth pixels (at 96 dpi) centred on its y, ends included.
 RECT controlRect(const form::Control& control, UINT dpi);
 
-/// The control's font at that dpi: form::kFontFace with the Greek character set, so
-/// Windows' font mapping picks the face where that one is missing.
-HFONT createFont(const form::Control& control, UINT dpi);
+/// The room a control's caption has at that dpi: a label's whole rectangle, a
+/// button's less its frame.
+SIZE captionRoom(const form::Control& control, UINT dpi);
+
+/// The face of every control at that dpi: form::kFontFace where Windows gives it with
+/// Greek glyphs and every caption fits its room; otherwise the first sans-serif face
+/// with Greek glyphs in which they all fit (or, where none does, the one that cuts
+/// the least). Measured on `dc`.
+std::wstring controlFace(HDC dc, UINT dpi);
+
+/// The control's font in that face at that dpi, with the Greek character set.
+HFONT createFont(const form::Control& control, UINT dpi, const std::wstring& face);
 
 }  // namespace pemdra::win32
