@@ -2,8 +2,8 @@
 #pragma once
 
 // The one description of the window `pemdra`: its own settings and its 24 controls.
-// Both front-ends (ui/qt and ui/win32) build their widgets from it, so a difference
-// between the two windows is a bug in one front-end, never a second table. Standard
+// The front-ends (ui/qt, ui/win32 and ui/web) build their controls from it, so a difference
+// between two windows is a bug in one front-end, never a second table. Standard
 // C++ only: colours as RGB, alignment as the program's own enum, texts as UTF-8.
 
 #include <array>
