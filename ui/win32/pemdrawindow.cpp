@@ -330,13 +330,25 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(m_hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK PemdraWindow::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR row, DWORD_PTR window) {
-  const form::Control& control = form::controls().at(row);
+void PemdraWindow::subclass(HWND control, std::size_t row) {
+  m_subclassed.push_back({control, row, nullptr});
+  SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  m_subclassed.back().own = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PemdraWindow::controlProc)));
+}
+
+LRESULT CALLBACK PemdraWindow::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* window = reinterpret_cast<PemdraWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (window == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  const auto found = std::ranges::find(window->m_subclassed, hwnd, &Subclassed::control);
+  if (found == window->m_subclassed.end()) return DefWindowProcW(hwnd, message, wParam, lParam);
+  const WNDPROC own = found->own;
+  const auto callOwn = [&] { return CallWindowProcW(own, hwnd, message, wParam, lParam); };
+  const form::Control& control = form::controls().at(found->row);
   switch (message) {
     case WM_GETOBJECT: {
       // The π field's edit is named as its box is, as a text.
-      const bool inner = GetDlgCtrlID(hwnd) != kFirstControlId + static_cast<int>(row);
+      const bool inner = hwnd != window->m_children.at(found->row);
       if (const LRESULT object =
               accessibleObject(hwnd, wParam, lParam, widen(control.accessibleName),
                                inner ? ROLE_SYSTEM_TEXT : accessibleRole(control))) {
@@ -346,26 +358,27 @@ LRESULT CALLBACK PemdraWindow::controlProc(HWND hwnd, UINT message, WPARAM wPara
     }
     case WM_NCPAINT:
       if (control.kind == form::ControlKind::TextBox && GetFocus() == hwnd && control.foreground) {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        paintFocusFrame(hwnd, *control.foreground, reinterpret_cast<PemdraWindow*>(window)->m_dpi);
+        const LRESULT result = callOwn();
+        paintFocusFrame(hwnd, *control.foreground, window->m_dpi);
         return result;
       }
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       if (control.kind == form::ControlKind::TextBox) {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        const LRESULT result = callOwn();
         RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
         return result;
       }
       break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, &PemdraWindow::controlProc, row);
-      break;
+    case WM_NCDESTROY:  // the control's last message: its own procedure takes it back
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+      window->m_subclassed.erase(found);
+      return CallWindowProcW(own, hwnd, message, wParam, lParam);
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return callOwn();
 }
 
 void PemdraWindow::dropDefaultFrame() {
@@ -431,11 +444,10 @@ void PemdraWindow::createControls() {
       COMBOBOXINFO parts{};
       parts.cbSize = sizeof parts;
       if (GetComboBoxInfo(child, &parts) != FALSE && parts.hwndItem != nullptr) {
-        SetWindowSubclass(parts.hwndItem, &PemdraWindow::controlProc, row,
-                          reinterpret_cast<DWORD_PTR>(this));
+        subclass(parts.hwndItem, row);
       }
     }
-    SetWindowSubclass(child, &PemdraWindow::controlProc, row, reinterpret_cast<DWORD_PTR>(this));
+    subclass(child, row);
   }
   // Labels lie beneath every other control (Label3 under Combo1's top); the others keep
   // their creation order, which is the tab order.

@@ -55,8 +55,8 @@ class PemdraWindow final {
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   /// Every control's own: its name and role for screen readers, a text box's focus frame.
-  static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR row, DWORD_PTR window);
+  static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void subclass(HWND control, std::size_t row);
   void dropDefaultFrame();
   void createControls();
   void layOut();
@@ -76,6 +76,15 @@ class PemdraWindow final {
   ErrorReporter m_reportError;
   std::vector<std::pair<std::pair<double, bool>, HFONT>> m_fonts;  ///< by points and weight
   std::vector<std::pair<COLORREF, HBRUSH>> m_brushes;
+  /// The controls whose messages pass through controlProc first: which row of the
+  /// table each shows, and the control's own procedure. Kept here rather than in window
+  /// properties, which Wine reads from its server at every message.
+  struct Subclassed {
+    HWND control;
+    std::size_t row;
+    WNDPROC own;
+  };
+  std::vector<Subclassed> m_subclassed;
   HWND m_focus = nullptr;  ///< the control to give the focus back to on activation
   /// What was typed into the π field while its list was open, kept through the list's
   /// closing: Windows would otherwise put the first item that starts so in its place.
