@@ -19,7 +19,7 @@ runs=${RUNS:-20}
   { echo "startup-wine.sh: build first (make windows)" >&2; exit 1; }
 [ -x "$linux/bench/xlaunch" ] || { echo "startup-wine.sh: build first (make build)" >&2; exit 1; }
 
-export WINEPREFIX=$PWD/$windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$(cd "$windows" && pwd)/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 exec {fd}<> <(:)
 Xvfb -displayfd "$fd" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
