@@ -20,19 +20,8 @@ import statistics
 import sys
 import tempfile
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-
-
-def browser(profile):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
-                 "--disable-background-networking", "--disable-component-update",
-                 "--disable-sync", "--no-first-run", "--user-data-dir=" + profile,
-                 "--window-size=800,600"):
-        options.add_argument(flag)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests" / "web"))
+import chromium  # noqa: E402  (the tests' own way of starting Chromium)
 
 
 def plain_page(html):
@@ -82,7 +71,7 @@ def main():
     work = pathlib.Path(tempfile.mkdtemp(prefix="pemdra-bench-"))
     plain = work / "plain.html"
     plain.write_text(plain_page(data.decode("utf-8")), encoding="utf-8")
-    driver = browser(str(work / "profile"))
+    driver = chromium.start(str(work / "profile"))
     try:
         driver.set_script_timeout(30)
         times = {"pemdra.html": [], "plain page": []}

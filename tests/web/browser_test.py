@@ -18,11 +18,11 @@ import sys
 import tempfile
 import threading
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
+
+import chromium
 
 RANGE_ERROR = "Σφάλμα, δώσε έγκυρο αριθμό."
 DMS = " μοίρες / (squadron)"
@@ -64,16 +64,7 @@ def pi_prefixes(source):
 
 class Page:
     def __init__(self, profile):
-        options = webdriver.ChromeOptions()
-        options.binary_location = "/usr/bin/chromium"
-        for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
-                     "--disable-background-networking", "--disable-component-update",
-                     "--disable-sync", "--no-first-run", "--user-data-dir=" + profile,
-                     "--window-size=800,600"):
-            options.add_argument(flag)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
-                                       options=options)
+        self.driver = chromium.start(profile, console=True)
 
     def open(self, url):
         self.driver.get(url)

@@ -9,14 +9,7 @@
 set -uo pipefail
 wine_run=$1 prefix=$2 pkg=$3 source=$4 pemdra=$5 probe_exe=$6
 version=1.00
-failures=0 checks=0
-check() {  # check WHAT EXPECTED ACTUAL
-  checks=$((checks + 1))
-  if [ "$2" != "$3" ]; then
-    failures=$((failures + 1))
-    printf 'FAILED: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-  fi
-}
+. "$(dirname "$0")/checks.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 win() { "$wine_run" "$prefix" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
@@ -108,5 +101,4 @@ win msiexec /x "$msi" /qn
 check "after removing the MSI" "|0" "$(ls -d "$programs/pemdra" 2>/dev/null)|$(win reg query \
   'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | grep -c 'DisplayName.*pemdra')"
 
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+checks_done

@@ -9,14 +9,7 @@ set -uo pipefail
 wine_run=$1 prefix=$2 pemdra=$3 probe_exe=$4 out=$5
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-failures=0 checks=0
-check() {  # check WHAT EXPECTED ACTUAL
-  checks=$((checks + 1))
-  if [ "$2" != "$3" ]; then
-    failures=$((failures + 1))
-    printf 'FAILED: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-  fi
-}
+. "$(dirname "$0")/checks.sh"
 
 exec {fd}<> <(:)
 Xvfb -displayfd "$fd" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
@@ -203,5 +196,4 @@ for scale in "120 588x458" "144 705x549" "192 940x732"; do
   check "exit status on close at $dpi dpi" "0" "$status"
 done
 
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+checks_done
