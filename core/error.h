@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -28,5 +29,10 @@ class RuntimeError : public std::runtime_error {
  private:
   ErrorCode m_code;
 };
+
+/// What a front-end shows for an error that reached it from a handler, UTF-8: a
+/// RuntimeError's message and number, another exception's message, or that the
+/// error is unknown.
+std::string errorReport(const std::exception_ptr& error);
 
 }  // namespace pemdra

@@ -197,8 +197,12 @@ TEST(Conversion, RaisesANamedErrorWhenAControlFails) {
                 std::string::npos)
           << error.what();
       EXPECT_EQ(form.log.size(), failing + 1);  // nothing after the failure
+      // What every front-end shows of it: the message and the error's number.
+      EXPECT_EQ(errorReport(std::current_exception()), std::string(error.what()) + " (440)");
     }
   }
+  EXPECT_EQ(errorReport(std::make_exception_ptr(std::runtime_error("x"))), "x");
+  EXPECT_EQ(errorReport(std::make_exception_ptr(1)), "Άγνωστο σφάλμα");
 }
 
 }  // namespace

@@ -207,13 +207,8 @@ PemdraWindow::~PemdraWindow() = default;
 void PemdraWindow::dispatch(void (*handler)(Controls&)) {
   try {
     handler(*m_controls);
-  } catch (const RuntimeError& error) {
-    showError(QString::fromUtf8(error.what()) +
-              QStringLiteral(" (%1)").arg(static_cast<int>(error.code())));
-  } catch (const std::exception& error) {
-    showError(QString::fromUtf8(error.what()));
   } catch (...) {
-    showError(QStringLiteral("Άγνωστο σφάλμα"));
+    showError(QString::fromStdString(errorReport(std::current_exception())));
   }
 }
 

@@ -30,11 +30,8 @@ const char* dispatch(void (*handler)(pemdra::Controls&)) {
   try {
     handler(page());
     return nullptr;
-  } catch (const pemdra::RuntimeError& error) {
-    failure() =
-        std::string(error.what()) + " (" + std::to_string(static_cast<int>(error.code())) + ")";
-  } catch (const std::exception& error) {
-    failure() = error.what();
+  } catch (...) {
+    failure() = pemdra::errorReport(std::current_exception());
   }
   return failure().c_str();
 }

@@ -237,7 +237,7 @@ LRESULT CALLBACK PemdraWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam
     return self->handle(message, wParam, lParam);
   } catch (...) {
     try {
-      self->showError(L"Άγνωστο σφάλμα");
+      self->showError(widen(errorReport(std::current_exception())));
     } catch (...) {  // nothing may cross into the Windows API's frames
     }
     return 0;
@@ -551,12 +551,8 @@ HBRUSH PemdraWindow::brush(form::Rgb colour) {
 void PemdraWindow::dispatch(void (*handler)(Controls&)) {
   try {
     handler(*m_controls);
-  } catch (const RuntimeError& error) {
-    showError(widen(error.what()) + L" (" + std::to_wstring(static_cast<int>(error.code())) + L")");
-  } catch (const std::exception& error) {
-    showError(widen(error.what()));
   } catch (...) {
-    showError(L"Άγνωστο σφάλμα");
+    showError(widen(errorReport(std::current_exception())));
   }
 }
 
