@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "form.h"
 #include "legibility.h"
 #include "pemdrawindow.h"
 #include "window_fixture.h"
@@ -102,11 +103,12 @@ class LegibilityTest : public ::testing::Test {
 };
 
 TEST(ContrastRatio, FollowsRelativeLuminance) {
-  EXPECT_DOUBLE_EQ(contrastRatio(kBlack, kWhite), 21.0);
-  EXPECT_DOUBLE_EQ(contrastRatio(kPink, kPink), 1.0);
-  EXPECT_NEAR(contrastRatio(kPink, kBlack), 8.65, 0.01);
-  EXPECT_NEAR(contrastRatio(QColor(238, 238, 238), kPink), 2.0, 0.1);  // the dark scheme's grey
-  EXPECT_NEAR(contrastRatio(QColor(20, 20, 80), kPink), 6.9, 0.1);
+  using form::contrastRatio;
+  EXPECT_DOUBLE_EQ(contrastRatio({0, 0, 0}, {255, 255, 255}), 21.0);
+  EXPECT_DOUBLE_EQ(contrastRatio(form::kFormColour, form::kFormColour), 1.0);
+  EXPECT_NEAR(contrastRatio(form::kFormColour, {0, 0, 0}), 8.65, 0.01);
+  EXPECT_NEAR(contrastRatio({238, 238, 238}, form::kFormColour), 2.0, 0.1);  // the dark grey
+  EXPECT_NEAR(contrastRatio({20, 20, 80}, form::kFormColour), 6.9, 0.1);
 }
 
 TEST_F(LegibilityTest, Label2TurnsBlackWhereTheSystemLabelColourIsTooLight) {

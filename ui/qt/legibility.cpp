@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "form.h"
+
 namespace pemdra::ui {
 namespace {
 
@@ -46,10 +48,9 @@ class ReadableSystemText final : public QObject {
     QPalette palette = m_label->palette();
     for (const QPalette::ColorGroup group :
          {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-      const QColor text = system.color(group, QPalette::WindowText);
-      const bool reads =
-          contrastRatio(text, palette.color(group, QPalette::Window)) >= kMinimumTextContrast;
-      palette.setColor(group, QPalette::WindowText, reads ? text : QColor(Qt::black));
+      const form::Rgb text = form::readableText(toRgb(system.color(group, QPalette::WindowText)),
+                                                toRgb(palette.color(group, QPalette::Window)));
+      palette.setColor(group, QPalette::WindowText, QColor(text.red, text.green, text.blue));
     }
     if (palette != m_label->palette()) m_label->setPalette(palette);
   }
@@ -81,10 +82,6 @@ class FocusFrame final : public QObject {
 };
 
 }  // namespace
-
-double contrastRatio(const QColor& first, const QColor& second) {
-  return form::contrastRatio(toRgb(first), toRgb(second));
-}
 
 void keepLegible(QWidget& window) {
   if (auto* label =
