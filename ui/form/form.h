@@ -85,6 +85,18 @@ double contrastRatio(Rgb first, Rgb second);
 /// system's where it reads, black where it does not.
 Rgb readableText(Rgb system, Rgb background);
 
+/// How screen readers are told which caption names which box: Label1 and Label3
+/// name their fields; Label2 is the heading of the four result boxes, which are
+/// listed in their order on screen, top to bottom.
+struct CaptionTie {
+  std::string_view label, box;
+};
+inline constexpr std::array<CaptionTie, 2> kCaptionTies = {
+    {{"Label1", "Text1"}, {"Label3", "Combo1"}}};
+inline constexpr std::string_view kResultsHeading = "Label2";
+inline constexpr std::array<std::string_view, 4> kResultBoxes = {"Text2", "Text3", "Text5",
+                                                                 "Text4"};
+
 /// The 24 controls, in tab order, the line last.
 const std::array<Control, 24>& controls();
 

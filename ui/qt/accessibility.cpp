@@ -23,8 +23,7 @@ namespace {
 // this property; the factory below reads it.
 constexpr const char* kRoleProperty = "pemdraAccessibleRole";
 
-// The result boxes in their order on screen, top to bottom.
-constexpr std::array<std::string_view, 4> kResultBoxes = {"Text2", "Text3", "Text5", "Text4"};
+using form::kResultBoxes;
 
 // The object that announces a conversion's lines: a plain object of the window, so
 // the window keeps exactly its controls. It holds the lines of the last conversion
@@ -169,12 +168,11 @@ void setUpAccessibility(QWidget& window) {
 
   // The captions name their boxes; the boxes keep their own accessible names,
   // and the combo box's name stays the text it holds.
-  setBuddy(window, "Label1", "Text1");
-  setBuddy(window, "Label3", "Combo1");
+  for (const form::CaptionTie& tie : form::kCaptionTies) setBuddy(window, tie.label, tie.box);
 
   setRole(&window, QAccessible::Window);  // named by its title
   setRole(namedChild(window, "Line1"), QAccessible::Separator);
-  setRole(namedChild(window, "Label2"), QAccessible::Heading);
+  setRole(namedChild(window, form::kResultsHeading), QAccessible::Heading);
 
   if (announcer(window) == nullptr) {
     auto* notification = new QObject(&window);

@@ -27,11 +27,8 @@ using pemdra::form::Rgb;
 
 // Who labels whom, as the desktop windows tie them: a caption names its field; Label2
 // is the heading of the result boxes.
-constexpr std::string_view kResultsHeading = "Label2";
-struct Caption {
-  std::string_view label, field;
-};
-constexpr Caption kCaptions[] = {{"Label1", "Text1"}, {"Label3", "Combo1"}};
+using pemdra::form::kResultBoxes;
+using pemdra::form::kResultsHeading;
 
 // The width of the π list's button, at the right end of the π field's rectangle.
 constexpr int kListButtonWidth = 20;
@@ -87,30 +84,17 @@ std::string_view textAlign(Alignment alignment) {
   return "left";
 }
 
-const Control& control(std::string_view name) { return *pemdra::form::find(name); }
-
-// The text boxes below the rule, top to bottom: the four results as they stand on screen.
-std::vector<const Control*> resultBoxes() {
-  std::vector<const Control*> boxes;
-  const int rule = control("Line1").top;
-  for (const Control& c : pemdra::form::controls()) {
-    if (c.kind == ControlKind::TextBox && c.top > rule) boxes.push_back(&c);
-  }
-  std::sort(boxes.begin(), boxes.end(),
-            [](const Control* a, const Control* b) { return a->top < b->top; });
-  return boxes;
-}
-
 std::string resultNames() {
   std::string names;
-  for (const Control* box : resultBoxes())
-    names += (names.empty() ? "" : " ") + std::string(box->name);
+  for (const std::string_view box : kResultBoxes) {
+    names += (names.empty() ? "" : " ") + std::string(box);
+  }
   return names;
 }
 
-const Caption* captionOf(std::string_view name) {
-  for (const Caption& caption : kCaptions) {
-    if (caption.label == name) return &caption;
+const pemdra::form::CaptionTie* captionOf(std::string_view name) {
+  for (const pemdra::form::CaptionTie& tie : pemdra::form::kCaptionTies) {
+    if (tie.label == name) return &tie;
   }
   return nullptr;
 }
@@ -167,9 +151,9 @@ void element(const Control& c) {
     case ControlKind::Label:
       if (c.name == kResultsHeading) {
         std::printf("<h2 id=\"%s\"><span>%s</span></h2>\n", id.c_str(), caption.c_str());
-      } else if (const Caption* tie = captionOf(c.name)) {
+      } else if (const auto* tie = captionOf(c.name)) {
         std::printf("<label id=\"%s\" for=\"%s\"><span>%s</span></label>\n", id.c_str(),
-                    std::string(tie->field).c_str(), caption.c_str());
+                    std::string(tie->box).c_str(), caption.c_str());
       } else {
         std::printf("<div id=\"%s\"><span>%s</span></div>\n", id.c_str(), caption.c_str());
       }
@@ -182,8 +166,8 @@ void element(const Control& c) {
     }
     case ControlKind::TextBox: {
       // The input is named by its caption; a result box by the heading, then its own name.
-      const auto results = resultBoxes();
-      const bool result = std::find(results.begin(), results.end(), &c) != results.end();
+      const bool result =
+          std::find(kResultBoxes.begin(), kResultBoxes.end(), c.name) != kResultBoxes.end();
       std::string attributes;
       if (result) {
         attributes = accessibleName(c) + " aria-labelledby=\"" + std::string(kResultsHeading) +
