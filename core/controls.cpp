@@ -17,8 +17,8 @@ namespace {
 }  // namespace
 
 std::string_view controlName(TextBox box) {
-  static constexpr std::array<std::string_view, 5> kNames = {"Text1", "Text2", "Text3", "Text4",
-                                                             "Text5"};
+  static constexpr std::array<std::string_view, kTextBoxCount> kNames = {"Text1", "Text2", "Text3",
+                                                                         "Text4", "Text5"};
   return kNames.at(static_cast<std::size_t>(box));
 }
 
@@ -34,12 +34,12 @@ void Controls::setText(TextBox box, std::u16string_view text) {
 
 std::u16string Controls::comboText() {
   std::optional<std::u16string> text = readComboText();
-  if (!text) fail("Combo1", "reading the text");
+  if (!text) fail(kPiBox, "reading the text");
   return std::move(*text);
 }
 
 void Controls::addComboItem(std::u16string_view item) {
-  if (!appendComboItem(item)) fail("Combo1", "adding a list item");
+  if (!appendComboItem(item)) fail(kPiBox, "adding a list item");
 }
 
 }  // namespace pemdra

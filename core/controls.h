@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,9 +11,18 @@ namespace pemdra {
 
 /// The five text boxes of the window.
 enum class TextBox { Text1, Text2, Text3, Text4, Text5 };
+inline constexpr std::size_t kTextBoxCount = static_cast<std::size_t>(TextBox::Text5) + 1;
+
+/// The result boxes in their order on screen, top to bottom, which is also the order
+/// in which a conversion writes them: Text5 stands between Text3 and Text4.
+inline constexpr std::array<TextBox, 4> kResultBoxes = {TextBox::Text2, TextBox::Text3,
+                                                        TextBox::Text5, TextBox::Text4};
 
 /// The control's name as the window knows it: "Text1" ... "Text5".
 [[nodiscard]] std::string_view controlName(TextBox box);
+
+/// The name of the π combo box, whose text field and list the handlers use.
+inline constexpr std::string_view kPiBox = "Combo1";
 
 /// The window's texts as the handlers see them, and nothing more: the whole text
 /// of each text box, the text field of the π combo box and the end of its list.

@@ -3,11 +3,13 @@
 
 // How a click becomes four result lines:
 //
-//   CY clicked -> CY_Click(form)          reads Text1 afresh at each of its four steps
+//   CY clicked -> click(convertButton(), form)   buttons.h: the front-end's one call
+//     CY_Click(form)          reads Text1 afresh at each of its four steps
 //      not a number  -> "error" into Text2, nothing else
 //      outside 0-360 -> kRangeError into Text2, Text3, Text4, Text5
 //      otherwise     -> ConvertAngle(form) reads Text1 once and the π text, and writes
 //                       Text2 (deg-min-sec), Text3 (× π rad), Text5 (rad), Text4 (grads)
+//   -> Outcome: what the click wrote, for a screen reader, and any error's report
 //
 // Every step goes through the value operations of value.h and the texts of
 // controls.h, so the whole road runs without a window.

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <array>
-#include <string_view>
-
 #include "controls.h"
 
 namespace pemdra {
@@ -31,28 +28,5 @@ void Cb_Click(Controls& form);
 /// symbol (a flag, an emoji with a skin-tone modifier, a letter with a combining
 /// accent) it removes only the last code point.
 void CAC_Click(Controls& form);
-
-/// One key of the keypad: its button, what it does, and its handler.
-struct KeypadKey {
-  std::string_view button;    ///< the button's control name
-  std::u16string_view typed;  ///< the text it appends; empty for "AC" and "C"
-  void (*click)(Controls&);
-};
-
-inline constexpr std::array<KeypadKey, 13> kKeypad = {{
-    {"C0", u"0", &C0_Click},
-    {"C1", u"1", &C1_Click},
-    {"C2", u"2", &C2_Click},
-    {"C3", u"3", &C3_Click},
-    {"C4", u"4", &C4_Click},
-    {"C5", u"5", &C5_Click},
-    {"C6", u"6", &C6_Click},
-    {"C7", u"7", &C7_Click},
-    {"C8", u"8", &C8_Click},
-    {"C9", u"9", &C9_Click},
-    {"Ca", u",", &Ca_Click},
-    {"Cb", u"", &Cb_Click},
-    {"CAC", u"", &CAC_Click},
-}};
 
 }  // namespace pemdra

@@ -4,8 +4,8 @@
 // does, and none leaves half of a surrogate pair behind.
 #include <string>
 
+#include "buttons.h"
 #include "fuzz_input.h"
-#include "keypad.h"
 #include "memory_controls.h"
 
 namespace {
@@ -38,13 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   form[TextBox::Text2] = u"result";
 
   for (std::size_t i = end + 2; i < size; ++i) {
-    const KeypadKey& key = kKeypad[data[i] % kKeypad.size()];
+    // The keypad's rows of the button table: every one but the conversion button's.
+    const Button& key = kButtons.at(data[i] % (kButtons.size() - 1));
     const std::u16string before = form[TextBox::Text1];
     key.click(form);
     const std::u16string& after = form[TextBox::Text1];
     if (!key.typed.empty()) {
       fuzz::require(after == before + std::u16string(key.typed), "a key did not append its text");
-    } else if (key.button == "Cb") {
+    } else if (key.name == "Cb") {
       fuzz::require(after.empty(), "AC did not clear");
     } else {
       const std::size_t n = before.size();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "buttons.h"
 #include "error.h"
 #include "memory_controls.h"
 
@@ -181,6 +182,33 @@ TEST(Conversion, GivesAnErrorTextForEveryBadInput) {
             u"1,11111111111111 βαθμοί / (degrees)");
 }
 
+TEST(Conversion, TellsAScreenReaderWhatTheClickWrote) {
+  const struct {
+    const char16_t* angle;
+    const char16_t* pi;
+    std::u16string told;
+  } cases[] = {
+      {u"45", u"3,14159",
+       u"045° 00' 00''+,0'' μοίρες / (squadron)\n0,25  π ακτίνια/ (rad)\n"
+       u"0,7853975 ακτίνια / (rad)\n50 βαθμοί / (degrees)"},
+      // An empty π writes an empty Text5, which is not said.
+      {u"90", u"",
+       u"090° 00' 00''+,0'' μοίρες / (squadron)\n0,5  π ακτίνια/ (rad)\n"
+       u"100 βαθμοί / (degrees)"},
+      {u"abc", u"3,14", u"error"},
+      {u"400", u"3,14", u"Σφάλμα, δώσε έγκυρο αριθμό."},
+  };
+  for (const auto& c : cases) {
+    MemoryControls form;
+    form[TextBox::Text1] = c.angle;
+    form.combo = c.pi;
+    for (const TextBox box : kResultBoxes) form[box] = u"stale";
+    const Outcome outcome = click(convertButton(), form);
+    EXPECT_EQ(outcome.announcement, c.told);
+    EXPECT_TRUE(outcome.error.empty());
+  }
+}
+
 TEST(Conversion, RaisesANamedErrorWhenAControlFails) {
   for (std::size_t failing = 0; failing < 11; ++failing) {
     MemoryControls form;
@@ -197,8 +225,16 @@ TEST(Conversion, RaisesANamedErrorWhenAControlFails) {
                 std::string::npos)
           << error.what();
       EXPECT_EQ(form.log.size(), failing + 1);  // nothing after the failure
-      // What every front-end shows of it: the message and the error's number.
+      // What every front-end shows of it: the message and the error's number, with
+      // what the click wrote before it told all the same.
       EXPECT_EQ(errorReport(std::current_exception()), std::string(error.what()) + " (440)");
+      MemoryControls again;
+      again[TextBox::Text1] = u"45";
+      again.combo = u"3,14";
+      again.failAt = failing;
+      const Outcome outcome = click(convertButton(), again);
+      EXPECT_EQ(outcome.error, std::string(error.what()) + " (440)");
+      EXPECT_EQ(outcome.announcement.empty(), again[TextBox::Text2].empty()) << failing;
     }
   }
   EXPECT_EQ(errorReport(std::make_exception_ptr(std::runtime_error("x"))), "x");

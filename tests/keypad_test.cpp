@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "keypad.h"
+#include "buttons.h"
 
 #include <gtest/gtest.h>
 
@@ -68,22 +69,27 @@ TEST(Keypad, ReadsOnceWritesAtMostOnceAndTouchesNothingElse) {
   EXPECT_EQ(form.combo, u"3,14");
 }
 
-TEST(Keypad, TableBindsEveryButtonToItsHandler) {
+TEST(Buttons, TableBindsEveryButtonToItsHandler) {
   const std::map<std::string_view, std::u16string> after12 = {
       {"C0", u"120"}, {"C1", u"121"}, {"C2", u"122"}, {"C3", u"123"}, {"C4", u"124"},
       {"C5", u"125"}, {"C6", u"126"}, {"C7", u"127"}, {"C8", u"128"}, {"C9", u"129"},
-      {"Ca", u"12,"}, {"Cb", u""},    {"CAC", u"1"},
+      {"Ca", u"12,"}, {"Cb", u""},    {"CAC", u"1"},  {"CY", u"12"},
   };
-  ASSERT_EQ(kKeypad.size(), after12.size());
-  for (const KeypadKey& key : kKeypad) {
+  ASSERT_EQ(kButtons.size(), after12.size());
+  for (const Button& key : kButtons) {
     MemoryControls form;
     form[TextBox::Text1] = u"12";
-    key.click(form);
-    EXPECT_EQ(form[TextBox::Text1], after12.at(key.button)) << key.button;
+    EXPECT_EQ(findButton(key.name), &key);
+    const Outcome outcome = click(key, form);
+    EXPECT_EQ(form[TextBox::Text1], after12.at(key.name)) << key.name;
     if (!key.typed.empty()) {
-      EXPECT_EQ(u"12" + std::u16string(key.typed), after12.at(key.button)) << key.button;
+      EXPECT_EQ(u"12" + std::u16string(key.typed), after12.at(key.name)) << key.name;
     }
+    // Only the conversion button writes a result box, so only it has anything to tell.
+    EXPECT_EQ(outcome.announcement.empty(), key.name != "CY") << key.name;
   }
+  EXPECT_EQ(convertButton().name, "CY");
+  EXPECT_EQ(findButton("Text1"), nullptr);
 }
 
 TEST(FormLoad, AppendsTheThreePiChoicesInOrderAndNothingElse) {

@@ -16,7 +16,7 @@ namespace pemdra::testing {
 /// and can be told to fail one chosen access.
 class MemoryControls final : public Controls {
  public:
-  std::array<std::u16string, 5> texts;
+  std::array<std::u16string, kTextBoxCount> texts;
   std::u16string combo;
   std::vector<std::u16string> comboItems;
   std::vector<std::string> log;
