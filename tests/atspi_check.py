@@ -39,6 +39,7 @@ import tty
 SKIP = 77
 
 WINDOW_TITLE = "Μετατροπέας"
+CONVERT = "ΜΕΤΑΤΡΟΠΗ >> ..."
 # Every control by role and name; the order of the window's children is the
 # stacking order, which the tree does not fix.
 CONTROLS = [
@@ -47,13 +48,13 @@ CONTROLS = [
     ("text", "ακτίνια ως πολλαπλάσιο του π"),
     ("text", "βαθμοί"),
     *[("push button", digit) for digit in "123456789"],
-    ("push button", "καθαρισμός"),
+    ("push button", "AC, καθαρισμός"),
     ("push button", "0"),
-    ("push button", "υποδιαστολή"),
-    ("push button", "μετατροπή"),
+    ("push button", ", υποδιαστολή"),
+    ("push button", "ΜΕΤΑΤΡΟΠΗ >> ..."),
     ("label", "Δώσε την τιμή της γωνίας ως δεκαδικό αριθμό"),
     ("heading", "Ισοδύναμες τιμές"),
-    ("push button", "διαγραφή του τελευταίου χαρακτήρα"),
+    ("push button", "C, διαγραφή του τελευταίου χαρακτήρα"),
     ("combo box", "τιμή του π"),
     ("label", "Διαλέξτε την τιμή του π"),
     ("text", "ακτίνια με την επιλεγμένη τιμή του π"),
@@ -343,9 +344,9 @@ def run_checks(display, orca_log):
     by_name["γωνία σε δεκαδικές μοίρες"].queryEditableText().setTextContents("45")
     pi_field = next(child for child in by_name["τιμή του π"] if child.getRoleName() == "text")
     pi_field.queryEditableText().setTextContents("3,14159")
-    button = by_name["μετατροπή"]
+    button = by_name[CONVERT]
     button.queryComponent().grabFocus()
-    if not check(wait_for(lambda: focused("μετατροπή"), 10), "the conversion button takes the focus"):
+    if not check(wait_for(lambda: focused(CONVERT), 10), "the conversion button takes the focus"):
         return 1
 
     events = []
@@ -374,7 +375,7 @@ def run_checks(display, orca_log):
                    check=True, timeout=15)
 
     def described():
-        return any(kind == kinds[1] and source == "μετατροπή" for kind, source, _ in events)
+        return any(kind == kinds[1] and source == CONVERT for kind, source, _ in events)
 
     def inserted():
         return [(source, data) for kind, source, data in events
@@ -396,7 +397,7 @@ def run_checks(display, orca_log):
     lines = "\n".join(line for _, line in RESULTS)
     check(announced() == [lines], f"a notification shows itself named {lines!r}")
     check(button.description == lines, f"the button's description is {button.description!r}")
-    check(focused("μετατροπή"), "the focus stays on the conversion button")
+    check(focused(CONVERT), "the focus stays on the conversion button")
 
     # Tab into a result box selects its line; the selection and the attribute run
     # around it (which screen readers split the text by) cover the whole line.

@@ -28,7 +28,7 @@
 #include "qtform.h"
 #include "window_fixture.h"
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 namespace {
 
 class WindowTest : public ::testing::Test {
@@ -375,7 +375,7 @@ TEST_F(WindowTest, ShowsAnUntrappedErrorWithoutBlockingOrEnding) {
       [](Controls&) { throw RuntimeError(ErrorCode::ControlFailed, "Text1: failed"); });
   auto* box = window->findChild<QMessageBox*>();
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(box->windowTitle(), kErrorTitle);
+  EXPECT_EQ(box->windowTitle(), QStringLiteral("Σφάλμα εκτέλεσης"));
   EXPECT_TRUE(box->text().contains(QStringLiteral("Text1: failed")));
   box->close();
 
@@ -387,7 +387,7 @@ TEST_F(WindowTest, ShowsAnUntrappedErrorWithoutBlockingOrEnding) {
 }
 
 }  // namespace
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -179,7 +179,7 @@ def main():
                 ("textbox", "Ισοδύναμες τιμές : ακτίνια ως πολλαπλάσιο του π"),
                 ("textbox", "Ισοδύναμες τιμές : ακτίνια με την επιλεγμένη τιμή του π"),
                 ("textbox", "Ισοδύναμες τιμές : βαθμοί"),
-                ("button", "μετατροπή"), ("heading", "Ισοδύναμες τιμές :"),
+                ("button", "ΜΕΤΑΤΡΟΠΗ >> ..."), ("heading", "Ισοδύναμες τιμές :"),
                 ("separator", "διαχωριστική γραμμή")]:
             check.equal(f"accessible {role} {name}", (role, name) in names, True)
         live = [n for role, _, politeness, n in ax_nodes(page) if politeness == "polite"]

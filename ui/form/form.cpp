@@ -18,7 +18,7 @@ constexpr std::optional<Rgb> kSystem;
 
 // One row a control, so rows compare at a glance; the formatter leaves the table be.
 // clang-format off
-constexpr std::array<Control, 24> kControls = {{
+constexpr std::array<Control, kControlCount> kControls = {{
 //  name      kind           caption                                            left   top  width height tab  points  bold   text     back     align   accessible name
     {"Text1",  TextBox,       "",                                                120,   720, 4575, 495,   0, 13.5,  false, kWhite,  kBlack,  Right,  "γωνία σε δεκαδικές μοίρες"},
     {"Text2",  TextBox,       "",                                                120,  3120, 6855, 495,   1, 13.5,  false, kWhite,  kBlack,  Centre, "μοίρες, λεπτά, δευτερόλεπτα"},
@@ -33,13 +33,13 @@ constexpr std::array<Control, 24> kControls = {{
     {"C7",     CommandButton, "7",                                              4920,  1320,  615, 495,  10, 13.5,  true,  kSystem, kSystem, Centre, "7"},
     {"C8",     CommandButton, "8",                                              5640,  1320,  615, 495,  11, 13.5,  true,  kSystem, kSystem, Centre, "8"},
     {"C9",     CommandButton, "9",                                              6360,  1320,  615, 495,  12, 13.5,  true,  kSystem, kSystem, Centre, "9"},
-    {"Cb",     CommandButton, "AC",                                             4200,  1920,  615, 495,  13, 13.5,  true,  kSystem, kSystem, Centre, "καθαρισμός"},
+    {"Cb",     CommandButton, "AC",                                             4200,  1920,  615, 495,  13, 13.5,  true,  kSystem, kSystem, Centre, "AC, καθαρισμός"},
     {"C0",     CommandButton, "0",                                              5640,  1920,  615, 495,  14, 13.5,  true,  kSystem, kSystem, Centre, "0"},
-    {"Ca",     CommandButton, ",",                                              6360,  1920,  615, 495,  15, 13.5,  true,  kSystem, kSystem, Centre, "υποδιαστολή"},
-    {"CY",     CommandButton, "ΜΕΤΑΤΡΟΠΗ >> ...",                               4920,  2520, 2055, 495,  16, 8.25,  true,  kSystem, kSystem, Centre, "μετατροπή"},
+    {"Ca",     CommandButton, ",",                                              6360,  1920,  615, 495,  15, 13.5,  true,  kSystem, kSystem, Centre, ", υποδιαστολή"},
+    {"CY",     CommandButton, "ΜΕΤΑΤΡΟΠΗ >> ...",                               4920,  2520, 2055, 495,  16, 8.25,  true,  kSystem, kSystem, Centre, "ΜΕΤΑΤΡΟΠΗ >> ..."},
     {"Label1", Label,         "Δώσε την τιμή της γωνίας ως δεκαδικό αριθμό :",   120,   360, 3855, 255,  17, 9.75,  true,  kBlack,  kPink,   TopLeft, "Δώσε την τιμή της γωνίας ως δεκαδικό αριθμό"},
     {"Label2", Label,         "Ισοδύναμες τιμές :",                             1920,  2760, 1935, 255,  18, 9.75,  true,  kSystem, kPink,   TopLeft, "Ισοδύναμες τιμές"},
-    {"CAC",    CommandButton, "C",                                              4920,  1920,  615, 495,  19, 13.5,  true,  kSystem, kSystem, Centre, "διαγραφή του τελευταίου χαρακτήρα"},
+    {"CAC",    CommandButton, "C",                                              4920,  1920,  615, 495,  19, 13.5,  true,  kSystem, kSystem, Centre, "C, διαγραφή του τελευταίου χαρακτήρα"},
     {"Combo1", ComboBox,      "",                                                120,  1920, 3975, 480,  20, 13.5,  true,  kWhite,  kGrey,   Left,   "τιμή του π"},
     {"Label3", Label,         "Διαλέξτε την τιμή του π :",                       120,  1560, 3735, 375,  21, 9.75,  true,  kBlack,  kPink,   TopLeft, "Διαλέξτε την τιμή του π"},
     {"Text5",  TextBox,       "",                                                600,  4320, 6375, 495,  22, 13.5,  false, kWhite,  kBlack,  Centre, "ακτίνια με την επιλεγμένη τιμή του π"},
@@ -69,7 +69,7 @@ Rgb readableText(Rgb system, Rgb background) {
   return contrastRatio(system, background) >= kMinimumTextContrast ? system : kBlack;
 }
 
-const std::array<Control, 24>& controls() { return kControls; }
+const std::array<Control, kControlCount>& controls() { return kControls; }
 
 const Control* find(std::string_view name) {
   for (const Control& control : kControls) {

@@ -7,14 +7,27 @@
 // C++ only: colours as RGB, alignment as the program's own enum, texts as UTF-8.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace pemdra::form {
 
-/// The form's coordinates are in twips: 15 of them make one pixel at 96 dpi.
-inline constexpr int kTwipsPerPixel = 15;
+/// The form's coordinates are in twips: 1440 to the inch, so 15 of them make one pixel
+/// at 96 dpi, the dpi at which the table's pixels are given.
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kBaseDpi = 96;
+inline constexpr int kTwipsPerPixel = kTwipsPerInch / kBaseDpi;
+inline constexpr int kPointsPerInch = 72;
+
+/// A length of `length` units, `perInch` of which make an inch, in pixels at `dpi`,
+/// rounded to the nearest pixel (halves away from zero).
+[[nodiscard]] constexpr int pixelsAt(int dpi, int length, int perInch = kTwipsPerInch) {
+  const long long scaled = static_cast<long long>(length) * dpi;
+  const long long half = perInch / 2;
+  return static_cast<int>(scaled >= 0 ? (scaled + half) / perInch : (scaled - half) / perInch);
+}
 
 enum class ControlKind { TextBox, CommandButton, Label, ComboBox, Line };
 
@@ -47,14 +60,18 @@ struct Control {
   Alignment alignment;
   std::string_view accessibleName;  ///< UTF-8, Greek like the rest of the window
 
-  /// The rectangle in pixels at 96 dpi.
-  [[nodiscard]] constexpr PixelRect pixels() const {
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-            height / kTwipsPerPixel};
-  }
+  /// Where the control lies in the client area, in pixels at `dpi`. The line is a band
+  /// of kLineWidth pixels (at 96 dpi) centred on its y, both ends included.
+  [[nodiscard]] constexpr PixelRect pixels(int dpi = kBaseDpi) const;
   /// Labels and the line are drawn on the form itself, beneath every other control.
   [[nodiscard]] constexpr bool drawnOnForm() const {
     return kind == ControlKind::Label || kind == ControlKind::Line;
+  }
+  /// A text in the system's colour over a background of the table's own: Label2's on
+  /// the pink. Only there may the system's colour not read, so the front-ends give it
+  /// through readableText().
+  [[nodiscard]] constexpr bool systemTextOnOwnBackground() const {
+    return kind != ControlKind::Line && !foreground && background;
   }
 };
 
@@ -70,6 +87,16 @@ inline constexpr int kLineWidth = 5;                                       // pi
 /// sans-serif face with Greek glyphs in which every caption fits its rectangle.
 inline constexpr std::string_view kFontFace = "MS Sans Serif";
 inline constexpr int kGreekCharset = 161;
+/// Where kFontFace is missing: sans-serif faces with Greek glyphs, narrow ones first,
+/// in which every caption fits its rectangle at the table's sizes (Label1 takes 241 of
+/// its 257 pixels in Liberation Sans Narrow); then wider ones, which cut Label1's end,
+/// for systems that have none of those. A front-end may append its platform's own.
+inline constexpr std::array<std::string_view, 6> kFallbackFaces = {
+    "Liberation Sans Narrow", "Nimbus Sans Narrow", "Roboto Condensed",
+    "Arial Narrow",           "Liberation Sans",    "DejaVu Sans"};
+
+/// The title of the message that shows an error no handler trapped.
+inline constexpr std::string_view kErrorTitle = "Σφάλμα εκτέλεσης";  // UTF-8
 
 /// The least contrast a text must have with its background to read well.
 inline constexpr double kMinimumTextContrast = 4.5;
@@ -86,21 +113,31 @@ double contrastRatio(Rgb first, Rgb second);
 Rgb readableText(Rgb system, Rgb background);
 
 /// How screen readers are told which caption names which box: Label1 and Label3
-/// name their fields; Label2 is the heading of the four result boxes, which are
-/// listed in their order on screen, top to bottom.
+/// name their fields; Label2 is the heading of the four result boxes (the core's
+/// kResultBoxes, in their order on screen).
 struct CaptionTie {
   std::string_view label, box;
 };
 inline constexpr std::array<CaptionTie, 2> kCaptionTies = {
     {{"Label1", "Text1"}, {"Label3", "Combo1"}}};
 inline constexpr std::string_view kResultsHeading = "Label2";
-inline constexpr std::array<std::string_view, 4> kResultBoxes = {"Text2", "Text3", "Text5",
-                                                                 "Text4"};
+
+inline constexpr std::size_t kControlCount = 24;
 
 /// The 24 controls, in tab order, the line last.
-const std::array<Control, 24>& controls();
+const std::array<Control, kControlCount>& controls();
 
 /// The control of that name, or nullptr.
 const Control* find(std::string_view name);
+
+constexpr PixelRect Control::pixels(int dpi) const {
+  const int x = pixelsAt(dpi, left);
+  const int y = pixelsAt(dpi, top);
+  if (kind == ControlKind::Line) {
+    const int band = pixelsAt(dpi, kLineWidth, kBaseDpi);
+    return {x, y - band / 2, pixelsAt(dpi, width) + 1, band};
+  }
+  return {x, y, pixelsAt(dpi, width), pixelsAt(dpi, height)};
+}
 
 }  // namespace pemdra::form

@@ -3,14 +3,8 @@
 // The page carries texts between its elements and the core, nothing more.
 #include <emscripten/emscripten.h>
 
-#include <exception>
-#include <string>
-#include <string_view>
-
-#include "conversion.h"
-#include "error.h"
+#include "buttons.h"
 #include "formload.h"
-#include "keypad.h"
 #include "webcontrols.h"
 
 namespace {
@@ -20,20 +14,16 @@ pemdra::web::WebControls& page() {
   return controls;
 }
 
-// The message of the last handler that failed; the page shows it.
-std::string& failure() {
-  static std::string message;
-  return message;
+// What the last handler left for the page: what it wrote for a screen reader to hear,
+// and the message of an error it raised.
+pemdra::Outcome& last() {
+  static pemdra::Outcome outcome;
+  return outcome;
 }
 
 const char* dispatch(void (*handler)(pemdra::Controls&)) {
-  try {
-    handler(page());
-    return nullptr;
-  } catch (...) {
-    failure() = pemdra::errorReport(std::current_exception());
-  }
-  return failure().c_str();
+  last() = pemdra::run(handler, page());
+  return last().error.empty() ? nullptr : last().error.c_str();
 }
 
 }  // namespace
@@ -46,11 +36,15 @@ EMSCRIPTEN_KEEPALIVE const char* pemdra_load() { return dispatch(&pemdra::Form_L
 /// Runs the handler of the named button. Answers nothing, or the error's message;
 /// a button with no handler does nothing.
 EMSCRIPTEN_KEEPALIVE const char* pemdra_click(const char* button) {
-  const std::string_view name(button);
-  if (name == "CY") return dispatch(&pemdra::CY_Click);
-  for (const pemdra::KeypadKey& key : pemdra::kKeypad) {
-    if (key.button == name) return dispatch(key.click);
+  const pemdra::Button* found = pemdra::findButton(button);
+  if (found == nullptr) {
+    last() = {};
+    return nullptr;
   }
-  return nullptr;
+  return dispatch(found->click);
 }
+
+/// What the last click wrote for a screen reader, one line a result box: UTF-16,
+/// ended by a zero; empty when it wrote no result box.
+EMSCRIPTEN_KEEPALIVE const char16_t* pemdra_announcement() { return last().announcement.c_str(); }
 }

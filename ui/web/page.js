@@ -14,7 +14,6 @@
     lists[select.id.replace(/-list$/, '')] = select;
   });
   var results = document.getElementById('results');
-  var resultBoxes = results.dataset.boxes.split(' ');
 
   // Captions whole in whatever face the browser found: one that is still too wide
   // for its rectangle is narrowed to fit, never cut. Measured once the fonts are in,
@@ -62,10 +61,11 @@
     });
   });
 
-  function announce() {
-    var lines = resultBoxes.map(function (name) {
+  // What a click wrote into the result boxes, as the core tells it, one line a box.
+  function announce(text) {
+    var lines = text.split('\n').map(function (text) {
       var line = document.createElement('p');
-      line.textContent = fields[name].value;
+      line.textContent = text;
       return line;
     });
     results.replaceChildren.apply(results, lines);
@@ -75,15 +75,16 @@
     if (failure) window.alert(module.UTF8ToString(failure));
   }
 
-  var module = {fields: fields, lists: lists, written: {}};
+  var module = {fields: fields, lists: lists};
   createPemdra(module).then(function (pemdra) {
     report(pemdra, pemdra.ccall('pemdra_load', 'number', [], []));
     Array.prototype.forEach.call(form.querySelectorAll('button'), function (button) {
       button.addEventListener('click', function () {
-        pemdra.written = {};
-        report(pemdra, pemdra.ccall('pemdra_click', 'number', ['string'], [button.id]));
+        var failure = pemdra.ccall('pemdra_click', 'number', ['string'], [button.id]);
         // A click that wrote the results is announced, after the fact, focus unmoved.
-        if (resultBoxes.some(function (name) { return pemdra.written[name]; })) announce();
+        var told = pemdra.UTF16ToString(pemdra.ccall('pemdra_announcement', 'number', [], []));
+        if (told) announce(told);
+        report(pemdra, failure);
       });
     });
     form.dataset.ready = '';

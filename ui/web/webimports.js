@@ -2,7 +2,7 @@
 // The page's side of the window's texts, linked into the module: the core reads and
 // writes the page's own fields by their control names. The page hands its fields to
 // the module as Module.fields (name -> input element) and the π field's list as
-// Module.lists (name -> select element); Module.written marks the fields written.
+// Module.lists (name -> select element).
 mergeInto(LibraryManager.library, {
   $pemdraField: function (name) {
     return Module.fields[UTF8ToString(name)];
@@ -30,7 +30,6 @@ mergeInto(LibraryManager.library, {
     var field = pemdraField(name);
     if (!field) return 0;
     field.value = pemdraString(text, length);
-    Module.written[UTF8ToString(name)] = true;
     return 1;
   },
   pemdra_page_append__deps: ['$pemdraString'],

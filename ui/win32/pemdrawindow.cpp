@@ -8,17 +8,15 @@
 #include <exception>
 
 #include "accessible.h"
-#include "conversion.h"
+#include "buttons.h"
 #include "error.h"
 #include "formload.h"
-#include "keypad.h"
 #include "win32controls.h"
 #include "win32form.h"
 
 namespace pemdra::win32 {
 namespace {
 
-constexpr const wchar_t* kErrorTitle = L"Σφάλμα εκτέλεσης";
 constexpr UINT kRestoreTyped = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 /// What a box takes from the keyboard and the clipboard: the edit control's own
@@ -217,8 +215,7 @@ bool PemdraWindow::preTranslate(MSG& message) {
       return true;
     }
     // An open π list takes Enter as the pick of its item; nothing else does.
-    const HWND combo =
-        m_children.at(static_cast<std::size_t>(controlId("Combo1") - kFirstControlId));
+    const HWND combo = m_children.at(static_cast<std::size_t>(controlId(kPiBox) - kFirstControlId));
     if (SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == FALSE) return true;
   }
   return IsDialogMessageW(m_hwnd, &message) != FALSE;
@@ -274,7 +271,7 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_COMMAND:
-      if (controlOfId(LOWORD(wParam)) == form::find("Combo1")) {
+      if (controlOfId(LOWORD(wParam)) == form::find(kPiBox)) {
         comboNotified(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
       }
@@ -299,7 +296,7 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // wParam 1: the list has just opened; 0: it has closed after typing.
       if (wParam != 0 || m_typedInList) {
         m_typedInList = false;
-        const HWND combo = GetDlgItem(m_hwnd, controlId("Combo1"));
+        const HWND combo = GetDlgItem(m_hwnd, controlId(kPiBox));
         if (comboText(combo) != m_typed) {
           SetWindowTextW(combo, m_typed.c_str());
           const auto end = static_cast<WORD>(m_typed.size());
@@ -462,17 +459,16 @@ void PemdraWindow::createControls() {
   const auto child = [this](std::string_view name) {
     return m_children.at(static_cast<std::size_t>(controlId(name) - kFirstControlId));
   };
-  std::array<HWND, 5> textBoxes{};
+  std::array<HWND, kTextBoxCount> textBoxes{};
   for (std::size_t i = 0; i < textBoxes.size(); ++i) {
     textBoxes.at(i) = child(controlName(static_cast<TextBox>(i)));
   }
-  m_controls = std::make_unique<Win32Controls>(textBoxes, child("Combo1"));
+  m_controls = std::make_unique<Win32Controls>(textBoxes, child(kPiBox));
 
-  const auto bind = [this](std::string_view button, void (*handler)(Controls&)) {
-    m_handlers.at(static_cast<std::size_t>(controlId(button) - kFirstControlId)) = handler;
-  };
-  bind("CY", &CY_Click);
-  for (const KeypadKey& key : kKeypad) bind(key.button, key.click);
+  for (const Button& button : kButtons) {
+    m_handlers.at(static_cast<std::size_t>(controlId(button.name) - kFirstControlId)) =
+        button.click;
+  }
 
   dispatch(&Form_Load);
   m_focus = textBoxes[0];
@@ -525,7 +521,7 @@ void PemdraWindow::paint() {
 HBRUSH PemdraWindow::colourControl(HDC dc, HWND child, bool list) {
   // The π field's edit and list belong to the combo box, not to the form.
   const HWND owner = GetParent(child) == m_hwnd ? child : GetParent(child);
-  const form::Control* control = list ? form::find("Combo1") : controlOfId(GetDlgCtrlID(owner));
+  const form::Control* control = list ? form::find(kPiBox) : controlOfId(GetDlgCtrlID(owner));
   if (control == nullptr) return nullptr;
   const int defaultText =
       control->kind == form::ControlKind::Label ? COLOR_BTNTEXT : COLOR_WINDOWTEXT;
@@ -549,11 +545,8 @@ HBRUSH PemdraWindow::brush(form::Rgb colour) {
 }
 
 void PemdraWindow::dispatch(void (*handler)(Controls&)) {
-  try {
-    handler(*m_controls);
-  } catch (...) {
-    showError(widen(errorReport(std::current_exception())));
-  }
+  const Outcome outcome = run(handler, *m_controls);
+  if (!outcome.error.empty()) showError(widen(outcome.error));
 }
 
 void PemdraWindow::showError(const std::wstring& message) {
@@ -561,7 +554,7 @@ void PemdraWindow::showError(const std::wstring& message) {
     m_reportError(message);
     return;
   }
-  MessageBoxW(m_hwnd, message.c_str(), kErrorTitle, MB_OK | MB_ICONERROR);
+  MessageBoxW(m_hwnd, message.c_str(), widen(form::kErrorTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace pemdra::win32

@@ -7,7 +7,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -26,8 +25,7 @@ class PemdraWindow final {
   /// Shows an error that reached the window; by default a message box.
   using ErrorReporter = std::function<void(const std::wstring& message)>;
 
-  static constexpr std::size_t kControlCount =
-      std::tuple_size_v<std::remove_cvref_t<decltype(form::controls())>>;
+  static constexpr std::size_t kControlCount = form::kControlCount;
 
   /// Creates the window, hidden; hwnd() is null when that failed.
   explicit PemdraWindow(HINSTANCE instance);

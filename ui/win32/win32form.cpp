@@ -11,12 +11,11 @@
 namespace pemdra::win32 {
 namespace {
 
-// Where the table's face is not what Windows gives: sans-serif faces with Greek
-// glyphs, narrow ones first, found on Windows from 7 on or on a Linux desktop under
-// Wine; the wide ones last, for a system that has none of the others.
-constexpr std::array<const wchar_t*, 6> kOtherFaces = {
-    L"Microsoft Sans Serif",   L"Tahoma",   L"Arial Narrow",
-    L"Liberation Sans Narrow", L"Segoe UI", L"Liberation Sans"};
+// After the table's own fallback faces, those of Windows from 7 on with Greek glyphs.
+// Each is measured, so a face that is missing or cuts a caption costs only the time
+// to find that out.
+constexpr std::array<const wchar_t*, 3> kWindowsFaces = {L"Microsoft Sans Serif", L"Tahoma",
+                                                         L"Segoe UI"};
 
 /// By how many pixels the captions overflow their rooms in `face` at that dpi (0 or
 /// less: they all fit); INT_MAX where Windows gives another face or one without Greek.
@@ -90,13 +89,8 @@ std::string narrow(std::wstring_view utf16) {
 }
 
 RECT controlRect(const form::Control& control, UINT dpi) {
-  const int left = scaled(control.left, dpi);
-  const int top = scaled(control.top, dpi);
-  if (control.kind == form::ControlKind::Line) {
-    const int width = MulDiv(form::kLineWidth, static_cast<int>(dpi), 96);
-    return {left, top - width / 2, left + scaled(control.width, dpi) + 1, top - width / 2 + width};
-  }
-  return {left, top, left + scaled(control.width, dpi), top + scaled(control.height, dpi)};
+  const form::PixelRect rect = control.pixels(static_cast<int>(dpi));
+  return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
 }
 
 SIZE captionRoom(const form::Control& control, UINT dpi) {
@@ -111,13 +105,15 @@ SIZE captionRoom(const form::Control& control, UINT dpi) {
 std::wstring controlFace(HDC dc, UINT dpi) {
   std::wstring best = widen(form::kFontFace);
   int least = overflow(dc, dpi, best);
-  for (const wchar_t* face : kOtherFaces) {
-    if (least <= 0) break;
+  const auto consider = [&](const std::wstring& face) {
+    if (least <= 0) return;
     if (const int cut = overflow(dc, dpi, face); cut < least) {
       least = cut;
       best = face;
     }
-  }
+  };
+  for (const std::string_view face : form::kFallbackFaces) consider(widen(face));
+  for (const wchar_t* face : kWindowsFaces) consider(face);
   return best;
 }
 

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "controls.h"
 #include "form.h"
 
 namespace {
@@ -27,18 +28,14 @@ using pemdra::form::Rgb;
 
 // Who labels whom, as the desktop windows tie them: a caption names its field; Label2
 // is the heading of the result boxes.
-using pemdra::form::kResultBoxes;
 using pemdra::form::kResultsHeading;
 
 // The width of the π list's button, at the right end of the π field's rectangle.
 constexpr int kListButtonWidth = 20;
 
-// After "MS Sans Serif": faces with Greek letters, narrow ones first, in which the
-// captions fit their rectangles; the page measures and narrows any caption that
-// still does not fit.
-constexpr std::string_view kFallbackFaces =
-    R"("Liberation Sans Narrow", "Nimbus Sans Narrow", "Roboto Condensed", "Arial Narrow", )"
-    R"("Liberation Sans", Arial, "DejaVu Sans", sans-serif)";
+// After the table's faces, the browsers' own: the page measures and narrows any
+// caption that still does not fit.
+constexpr std::string_view kBrowserFaces = "Arial, sans-serif";
 
 std::string escaped(std::string_view text) {
   std::string out;
@@ -84,12 +81,17 @@ std::string_view textAlign(Alignment alignment) {
   return "left";
 }
 
-std::string resultNames() {
-  std::string names;
-  for (const std::string_view box : kResultBoxes) {
-    names += (names.empty() ? "" : " ") + std::string(box);
+std::string fontFamilies() {
+  std::string families = "\"" + std::string(pemdra::form::kFontFace) + "\"";
+  for (const std::string_view face : pemdra::form::kFallbackFaces) {
+    families += ", \"" + std::string(face) + "\"";
   }
-  return names;
+  return families + ", " + std::string(kBrowserFaces);
+}
+
+bool isResultBox(std::string_view name) {
+  return std::any_of(pemdra::kResultBoxes.begin(), pemdra::kResultBoxes.end(),
+                     [name](pemdra::TextBox box) { return pemdra::controlName(box) == name; });
 }
 
 const pemdra::form::CaptionTie* captionOf(std::string_view name) {
@@ -100,18 +102,12 @@ const pemdra::form::CaptionTie* captionOf(std::string_view name) {
 }
 
 void css() {
-  std::printf("#pemdra { width: %s; height: %s; background: %s; font-family: \"%s\", %s; }\n",
+  std::printf("#pemdra { width: %s; height: %s; background: %s; font-family: %s; }\n",
               length(pemdra::form::kClientWidth).c_str(),
               length(pemdra::form::kClientHeight).c_str(),
-              colour(pemdra::form::kFormColour).c_str(),
-              std::string(pemdra::form::kFontFace).c_str(), std::string(kFallbackFaces).c_str());
+              colour(pemdra::form::kFormColour).c_str(), fontFamilies().c_str());
   for (const Control& c : pemdra::form::controls()) {
-    auto rect = c.pixels();
-    if (c.kind == ControlKind::Line) {
-      // A rule of kLineWidth pixels centred on its y, both ends included.
-      rect = {rect.left, rect.top - pemdra::form::kLineWidth / 2, rect.width + 1,
-              pemdra::form::kLineWidth};
-    }
+    const auto rect = c.pixels();
     const auto box = [&](int width) {
       return "left: " + length(rect.left) + "; top: " + length(rect.top) +
              "; width: " + length(width) + "; height: " + length(rect.height) + ";";
@@ -166,10 +162,8 @@ void element(const Control& c) {
     }
     case ControlKind::TextBox: {
       // The input is named by its caption; a result box by the heading, then its own name.
-      const bool result =
-          std::find(kResultBoxes.begin(), kResultBoxes.end(), c.name) != kResultBoxes.end();
       std::string attributes;
-      if (result) {
+      if (isResultBox(c.name)) {
         attributes = accessibleName(c) + " aria-labelledby=\"" + std::string(kResultsHeading) +
                      " " + id + "\"";
       } else {
@@ -206,9 +200,8 @@ void html() {
     return a->tabIndex < b->tabIndex;
   });
   for (const Control* c : order) element(*c);
-  // After a conversion the four lines, in their order on screen, for screen readers.
-  std::printf("<div id=\"results\" role=\"status\" aria-live=\"polite\" data-boxes=\"%s\"></div>\n",
-              resultNames().c_str());
+  // What a click wrote into the result boxes, for screen readers.
+  std::printf("<div id=\"results\" role=\"status\" aria-live=\"polite\"></div>\n");
   std::printf("</main>\n");
 }
 
