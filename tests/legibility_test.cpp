@@ -20,7 +20,7 @@
 #include "pemdrawindow.h"
 #include "window_fixture.h"
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 namespace {
 
 const QColor kPink(255, 128, 128);
@@ -162,7 +162,7 @@ TEST_F(LegibilityTest, AFocusedBlackBoxShowsAFrameInItsTextColour) {
 }
 
 }  // namespace
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

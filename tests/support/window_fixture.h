@@ -16,8 +16,8 @@
 namespace pemdra::testing {
 
 /// Opens a new window and waits until it is exposed and active.
-inline std::unique_ptr<ui::PemdraWindow> openWindow() {
-  auto window = std::make_unique<ui::PemdraWindow>();
+inline std::unique_ptr<qt::PemdraWindow> openWindow() {
+  auto window = std::make_unique<qt::PemdraWindow>();
   window->show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   window->activateWindow();

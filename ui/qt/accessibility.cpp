@@ -14,16 +14,16 @@
 #include <array>
 
 #include "accessiblelineedit.h"
+#include "buttons.h"
+#include "controls.h"
 #include "qtform.h"
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 namespace {
 
 // A widget whose accessible role is not the one Qt gives its class carries it in
 // this property; the factory below reads it.
 constexpr const char* kRoleProperty = "pemdraAccessibleRole";
-
-using form::kResultBoxes;
 
 // The object that announces a conversion's lines: a plain object of the window, so
 // the window keeps exactly its controls. It holds the lines of the last conversion
@@ -53,8 +53,8 @@ class ResultsHeading final : public QAccessibleWidget {
         QAccessibleWidget::relations(match);
     const QWidget* window = widget()->parentWidget();
     if (!(match & QAccessible::Labelled) || window == nullptr) return related;
-    for (std::string_view name : kResultBoxes) {
-      if (QWidget* box = namedChild(*window, name)) {
+    for (const TextBox name : kResultBoxes) {
+      if (QWidget* box = namedChild(*window, controlName(name))) {
         if (QAccessibleInterface* boxInterface = QAccessible::queryAccessibleInterface(box)) {
           related.append({boxInterface, QAccessible::Labelled});
         }
@@ -95,8 +95,8 @@ class ResultsNotification final : public QAccessibleInterface {
   [[nodiscard]] QRect rect() const override {
     QRect area;
     if (owner() == nullptr) return area;
-    for (std::string_view name : kResultBoxes) {
-      if (const QWidget* box = namedChild(*owner(), name)) {
+    for (const TextBox name : kResultBoxes) {
+      if (const QWidget* box = namedChild(*owner(), controlName(name))) {
         area |= QRect(box->mapToGlobal(QPoint(0, 0)), box->size());
       }
     }
@@ -171,7 +171,11 @@ void setUpAccessibility(QWidget& window) {
   for (const form::CaptionTie& tie : form::kCaptionTies) setBuddy(window, tie.label, tie.box);
 
   setRole(&window, QAccessible::Window);  // named by its title
-  setRole(namedChild(window, "Line1"), QAccessible::Separator);
+  for (const form::Control& control : form::controls()) {
+    if (control.kind == form::ControlKind::Line) {
+      setRole(namedChild(window, control.name), QAccessible::Separator);
+    }
+  }
   setRole(namedChild(window, form::kResultsHeading), QAccessible::Heading);
 
   if (announcer(window) == nullptr) {
@@ -181,21 +185,11 @@ void setUpAccessibility(QWidget& window) {
   }
 }
 
-QStringList resultLines(const QWidget& window) {
-  QStringList lines;
-  for (std::string_view name : kResultBoxes) {
-    const auto* box = namedChild<QLineEdit>(window, name);
-    lines.append(box != nullptr ? box->text() : QString());
-  }
-  return lines;
-}
-
-void announceResults(QWidget& window) {
-  const QString lines = resultLines(window).join(QLatin1Char('\n'));
+void announceResults(QWidget& window, const QString& lines) {
   // The button keeps the lines for a screen reader's where-am-I and for a return to
   // it. Qt 6.4 sends a description's change without the text, which screen readers
   // drop; the notification's showing carries its name, which they speak at once.
-  if (QWidget* button = namedChild(window, "CY")) {
+  if (QWidget* button = namedChild(window, convertButton().name)) {
     if (button->accessibleDescription() != lines) {
       button->setAccessibleDescription(lines);  // sends the change
     } else {
@@ -210,4 +204,4 @@ void announceResults(QWidget& window) {
   }
 }
 
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt

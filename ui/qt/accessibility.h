@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QStringList>
+#include <QString>
 
 class QWidget;
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 
 /// What a screen reader needs of the window beyond the widgets' own names: the
 /// window as a window named by its title, Line1 as a separator, each caption tied
@@ -14,13 +14,11 @@ namespace pemdra::ui {
 /// a conversion's lines. Call once the window's controls exist.
 void setUpAccessibility(QWidget& window);
 
-/// The four result lines in their order on screen: Text2, Text3, Text5, Text4.
-QStringList resultLines(const QWidget& window);
+/// Tells a screen reader what a click wrote into the result boxes (the core's
+/// announcement, one line a box) without moving the focus, even when it is what
+/// they held before: a notification named by the lines shows itself, and the lines
+/// become the accessible description of the conversion button, which holds the
+/// focus after a click.
+void announceResults(QWidget& window, const QString& lines);
 
-/// Tells a screen reader the result lines of a conversion without moving the
-/// focus, even when they are those of the previous conversion: a notification
-/// named by the lines shows itself, and the lines become the accessible
-/// description of the conversion button, which holds the focus after a click.
-void announceResults(QWidget& window);
-
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt

@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QVariant>
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 
 AccessibleLineEdit::AccessibleLineEdit(QLineEdit* edit)
     : QAccessibleWidget(edit, QAccessible::EditableText) {}
@@ -141,4 +141,4 @@ void AccessibleLineEdit::replaceText(int startOffset, int endOffset, const QStri
   lineEdit()->setText(lineEdit()->text().replace(startOffset, endOffset - startOffset, text));
 }
 
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt

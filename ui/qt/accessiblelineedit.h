@@ -5,7 +5,7 @@
 
 class QLineEdit;
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 
 /// What a screen reader reads of a line edit: its text, caret and selection, as
 /// Qt gives them, and one attribute run that covers the whole text. Qt 6.4 gives
@@ -50,4 +50,4 @@ class AccessibleLineEdit final : public QAccessibleWidget,
   [[nodiscard]] QLineEdit* lineEdit() const;
 };
 
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt

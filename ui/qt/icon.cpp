@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPixmap>
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 
 QIcon windowIcon() {
   QIcon icon;
@@ -17,4 +17,4 @@ QIcon windowIcon() {
   return icon;
 }
 
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 
 /// One size of the window icon, decoded at build time: size × size ARGB32 pixels.
 struct IconImage {
@@ -21,4 +21,4 @@ std::span<const IconImage> iconImages();
 /// The window icon in every decoded size; needs no image reader at run time.
 QIcon windowIcon();
 
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt

@@ -10,8 +10,9 @@
 #include <QPalette>
 
 #include "form.h"
+#include "qtform.h"
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 namespace {
 
 constexpr int kFocusFrameWidth = form::kFocusFrameWidth;  // pixels, inside the box's rectangle
@@ -84,9 +85,12 @@ class FocusFrame final : public QObject {
 }  // namespace
 
 void keepLegible(QWidget& window) {
-  if (auto* label =
-          window.findChild<QLabel*>(QStringLiteral("Label2"), Qt::FindDirectChildrenOnly)) {
-    new ReadableSystemText(label);
+  for (const form::Control& control : form::controls()) {
+    if (!control.systemTextOnOwnBackground()) continue;
+    if (auto* label =
+            window.findChild<QLabel*>(fromUtf8(control.name), Qt::FindDirectChildrenOnly)) {
+      new ReadableSystemText(label);
+    }
   }
   auto* focusFrame = new FocusFrame(&window);
   for (QLineEdit* box : window.findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -94,4 +98,4 @@ void keepLegible(QWidget& window) {
   }
 }
 
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt

@@ -3,7 +3,7 @@
 
 class QWidget;
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 
 /// Keeps the window legible under any desktop colour scheme, now and after the
 /// scheme changes. Label2's text takes the system's label colour where it reads on
@@ -12,4 +12,4 @@ namespace pemdra::ui {
 /// changes. Call once the window's controls exist.
 void keepLegible(QWidget& window);
 
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt

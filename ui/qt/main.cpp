@@ -1,4 +1,4 @@
 // SPDX-License-Identifier: MIT
 #include "startup.h"
 
-int main(int argc, char** argv) { return pemdra::ui::run(argc, argv); }
+int main(int argc, char** argv) { return pemdra::qt::run(argc, argv); }

@@ -8,7 +8,7 @@
 
 #include "controls.h"
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 
 /// The one window, `pemdra`, built from the window description of form.h. Its load step
 /// fills the π list; the conversion button and the keypad call their handlers
@@ -31,7 +31,8 @@ class PemdraWindow final : public QWidget {
   [[nodiscard]] Controls& controls() { return *m_controls; }
   void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
 
-  /// Runs a handler over the window's texts and shows any error it raises.
+  /// Runs a handler over the window's texts, tells a screen reader what it wrote into
+  /// the result boxes and shows any error it raised.
   void dispatch(void (*handler)(Controls&));
 
  protected:
@@ -47,7 +48,4 @@ class PemdraWindow final : public QWidget {
   bool m_centredWithFrame = false;
 };
 
-/// The title of the message box that shows an error.
-inline const QString kErrorTitle = QStringLiteral("Σφάλμα εκτέλεσης");
-
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt

@@ -4,7 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 namespace {
 
 QString toQString(std::u16string_view text) {
@@ -50,4 +50,4 @@ bool QtControls::appendComboItem(std::u16string_view item) {
   return true;
 }
 
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt

@@ -10,7 +10,7 @@
 class QComboBox;
 class QLineEdit;
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 
 /// The window's texts for the handlers, over the real widgets. An access to a
 /// widget that no longer exists fails, and the handler gets a named error.
@@ -28,4 +28,4 @@ class QtControls final : public Controls {
   QPointer<QComboBox> m_combo;
 };
 
-}  // namespace pemdra::ui
+}  // namespace pemdra::qt

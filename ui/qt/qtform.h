@@ -8,13 +8,14 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <Qt>
 
 #include <string_view>
 
 #include "form.h"
 
-namespace pemdra::ui {
+namespace pemdra::qt {
 
 inline QString fromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -47,4 +48,10 @@ QStringList controlFamilies();
 /// the table's size and weight.
 QFont controlFont(const form::Control& control);
 
-}  // namespace pemdra::ui
+/// The widget of a control, a child of `window`, named, placed, coloured and in its
+/// font as the table gives it: a line edit, a push button that Enter clicks while it
+/// has the focus, a label, an editable combo box without completion, or the line.
+/// Labels and the line take no focus.
+QWidget* createControl(const form::Control& control, QWidget* window);
+
+}  // namespace pemdra::qt
