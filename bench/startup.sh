@@ -14,16 +14,11 @@ build=${1:-build/release}
 runs=${RUNS:-40}
 [ -x "$build/pemdra" ] || { echo "startup.sh: build first (make build)" >&2; exit 1; }
 
-# -noreset: without it every new client pays for a server reset, which would
-# drown the figure.
-exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
+. tests/support/xvfb.sh
 bus=""
-trap 'kill $xvfb ${bus:-} 2>/dev/null; rm -rf "${runtime:-}" "${out:-}"' EXIT
-read -r -t 10 number <&"$fd" || { echo "startup.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$number"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+trap 'kill ${XVFB_PID:-} ${bus:-} 2>/dev/null; rm -rf "${runtime:-}" "${out:-}"' EXIT
+start_xvfb || exit 1
+unset QT_QPA_PLATFORM
 runtime=$(mktemp -d)  # Qt wants a private runtime folder; the same for both programs
 export XDG_RUNTIME_DIR=$runtime
 # A private session bus, the same for both: without one, where a bus launcher is

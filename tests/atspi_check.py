@@ -21,12 +21,10 @@ Exit status 0: passed; 1: failed; 77: skipped, because no AT-SPI bus could start
 """
 
 import codecs
-import ctypes
 import importlib.util
 import os
 import pty
 import re
-import selectors
 import shutil
 import signal
 import subprocess
@@ -35,6 +33,9 @@ import tempfile
 import threading
 import time
 import tty
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "support"))
+from processes import Processes, read_line, start_display  # noqa: E402
 
 SKIP = 77
 
@@ -88,73 +89,6 @@ def wait_for(predicate, seconds, step=0.05):
     return predicate()
 
 
-class Processes:
-    """The children this check starts, ended in reverse order. The check is their
-    subreaper: what the D-Bus daemons start (the AT-SPI bus launcher, its bus and
-    registry) comes back to it when orphaned, and is reaped or ended here."""
-
-    def __init__(self):
-        self.children = []
-        PR_SET_CHILD_SUBREAPER = 36
-        ctypes.CDLL(None, use_errno=True).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
-
-    def start(self, argv, **kwargs):
-        child = subprocess.Popen(argv, **kwargs)
-        self.children.append(child)
-        return child
-
-    def end(self):
-        for child in reversed(self.children):
-            if child.poll() is None:
-                child.terminate()
-                try:
-                    child.wait(5)
-                except subprocess.TimeoutExpired:
-                    child.kill()
-                    child.wait()
-        deadline = time.monotonic() + 5
-        while True:
-            try:
-                pid, _ = os.waitpid(-1, os.WNOHANG)
-            except ChildProcessError:
-                return
-            if pid == 0 and time.monotonic() > deadline:
-                for orphan in self.orphans():
-                    os.kill(orphan, signal.SIGKILL)
-                deadline = time.monotonic() + 5
-            elif pid == 0:
-                time.sleep(0.05)
-
-    @staticmethod
-    def orphans():
-        mine = []
-        for entry in os.listdir("/proc"):
-            try:
-                with open(f"/proc/{entry}/stat", encoding="utf-8") as stat:
-                    parent = int(stat.read().rsplit(")", 1)[1].split()[1])
-            except (OSError, ValueError, IndexError):
-                continue
-            if parent == os.getpid():
-                mine.append(int(entry))
-        return mine
-
-
-def read_line(stream, seconds):
-    """The first line a child writes, or '' after the time runs out."""
-    selector = selectors.DefaultSelector()
-    selector.register(stream, selectors.EVENT_READ)
-    line = b""
-    deadline = time.monotonic() + seconds
-    while not line.endswith(b"\n") and time.monotonic() < deadline:
-        if not selector.select(max(0.0, deadline - time.monotonic())):
-            break
-        chunk = os.read(stream.fileno(), 1)
-        if not chunk:
-            break
-        line += chunk
-    return line.decode().strip()
-
-
 def start_session_bus(processes, display):
     """A private session bus and its AT-SPI bus; the session bus's address, or None.
     The bus and what it starts see only the private display."""
@@ -179,18 +113,6 @@ def start_session_bus(processes, display):
         print("SKIP: the AT-SPI bus did not start:", reply.stderr.strip())
         return None
     return address
-
-
-def start_display(processes):
-    read_end, write_end = os.pipe()
-    processes.start(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-         "-noreset"],
-        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end, "rb") as stream:
-        number = read_line(stream, 10)
-    return ":" + number if number else None
 
 
 class OrcaLog:
