@@ -77,7 +77,7 @@ class WrittenTexts final : public Controls {
 
 }  // namespace
 
-Outcome run(void (*handler)(Controls&), Controls& form) {
+Outcome run(Handler* handler, Controls& form) {
   WrittenTexts written(form);
   Outcome outcome;
   try {

@@ -14,7 +14,7 @@ namespace pemdra {
 struct Button {
   std::string_view name;
   std::u16string_view typed;
-  void (*click)(Controls&);
+  Handler* click;
 };
 
 /// Every button and the handler its click runs: the keypad, then the conversion button.
@@ -41,7 +41,7 @@ struct Outcome {
 };
 
 /// Runs a handler over the form, catching whatever it raises.
-[[nodiscard]] Outcome run(void (*handler)(Controls&), Controls& form);
+[[nodiscard]] Outcome run(Handler* handler, Controls& form);
 
 /// Runs the button's handler over the form: a click.
 [[nodiscard]] inline Outcome click(const Button& button, Controls& form) {

@@ -51,4 +51,7 @@ class Controls {
   virtual bool appendComboItem(std::u16string_view item) = 0;
 };
 
+/// What every handler of the window is: it takes the form's texts and answers nothing.
+using Handler = void(Controls& form);
+
 }  // namespace pemdra

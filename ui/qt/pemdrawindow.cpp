@@ -98,7 +98,7 @@ void PemdraWindow::moveEvent(QMoveEvent* event) {
 
 PemdraWindow::~PemdraWindow() = default;
 
-void PemdraWindow::dispatch(void (*handler)(Controls&)) {
+void PemdraWindow::dispatch(Handler* handler) {
   const Outcome outcome = run(handler, *m_controls);
   // What the click wrote goes to a screen reader, even when it is what was there.
   if (!outcome.announcement.empty())

@@ -33,7 +33,7 @@ class PemdraWindow final : public QWidget {
 
   /// Runs a handler over the window's texts, tells a screen reader what it wrote into
   /// the result boxes and shows any error it raised.
-  void dispatch(void (*handler)(Controls&));
+  void dispatch(Handler* handler);
 
  protected:
   void moveEvent(QMoveEvent* event) override;

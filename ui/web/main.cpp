@@ -21,7 +21,7 @@ pemdra::Outcome& last() {
   return outcome;
 }
 
-const char* dispatch(void (*handler)(pemdra::Controls&)) {
+const char* dispatch(pemdra::Handler* handler) {
   last() = pemdra::run(handler, page());
   return last().error.empty() ? nullptr : last().error.c_str();
 }
