@@ -163,10 +163,3 @@ TEST_F(LegibilityTest, AFocusedBlackBoxShowsAFrameInItsTextColour) {
 
 }  // namespace
 }  // namespace pemdra::qt
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -388,10 +388,3 @@ TEST_F(WindowTest, ShowsAnUntrappedErrorWithoutBlockingOrEnding) {
 
 }  // namespace
 }  // namespace pemdra::qt
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: MIT
+// The main() of the window tests: a QApplication on Qt's offscreen platform, then the cases.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
