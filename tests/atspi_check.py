@@ -141,11 +141,12 @@ class OrcaLog:
                 self.text += decoder.decode(chunk)
 
     def spoken(self):
-        """What Orca has spoken so far, an utterance an item."""
+        """What Orca has spoken so far, an utterance an item. Orca ends an utterance's
+        line with its voice settings, a dictionary or (for some) a list of one."""
         with self.lock:
             text = self.text
         return [utterance.replace("\n" + " " * 18, "\n") for utterance in
-                re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{'established'", text, re.DOTALL)]
+                re.findall(r"SPEECH OUTPUT: '(.*?)' ?\[?\{'established'", text, re.DOTALL)]
 
 
 def start_orca(processes, display, folder):
