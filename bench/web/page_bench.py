@@ -21,7 +21,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests" / "web"))
-import chromium  # noqa: E402  (the tests' own way of starting Chromium)
+import browsers  # noqa: E402  (the tests' own way of starting a browser)
 
 
 def plain_page(html):
@@ -71,7 +71,7 @@ def main():
     work = pathlib.Path(tempfile.mkdtemp(prefix="pemdra-bench-"))
     plain = work / "plain.html"
     plain.write_text(plain_page(data.decode("utf-8")), encoding="utf-8")
-    driver = chromium.start(str(work / "profile"))
+    driver = browsers.start("chromium", str(work / "profile"))
     try:
         driver.set_script_timeout(30)
         times = {"pemdra.html": [], "plain page": []}
