@@ -16,8 +16,9 @@
   var results = document.getElementById('results');
 
   // Captions whole in whatever face the browser found: one that is still too wide
-  // for its rectangle is narrowed to fit, never cut. Measured once the fonts are in,
-  // which is after the first layout: measuring earlier would force one.
+  // for its rectangle is narrowed to fit, never cut. Measured before the first frame is
+  // painted, once the fonts are in: not while the page starts, where measuring would
+  // force a layout of its own before the buttons work.
   function fitCaptions() {
     Array.prototype.forEach.call(form.querySelectorAll('#pemdra > * > span'), function (span) {
       span.style.transform = '';
@@ -30,11 +31,13 @@
       }
     });
   }
-  if (document.fonts) {
-    document.fonts.ready.then(fitCaptions);
-  } else {
-    window.addEventListener('load', fitCaptions);
-  }
+  requestAnimationFrame(function () {
+    if (document.fonts) {
+      document.fonts.ready.then(fitCaptions);
+    } else {
+      fitCaptions();
+    }
+  });
   // Text does not always scale in step with the form: a narrower viewport measures anew.
   window.addEventListener('resize', fitCaptions);
 
