@@ -57,11 +57,18 @@ MARIONETTE = {
     "switchToFrame": "SwitchToFrame",
 }
 
-# The page's own errors from Firefox's console, where Marionette's privileged side reads it.
+# The pages' own errors from Firefox's console, where Marionette's privileged side reads
+# it: script errors (uncaught exceptions, policy violations) and console.error().
 FIREFOX_ERRORS = """
-return Services.console.getMessageArray().filter(m => m instanceof Ci.nsIScriptError &&
-    m.innerWindowID && !(m.flags & (Ci.nsIScriptError.warningFlag | Ci.nsIScriptError.infoFlag)))
-  .map(m => ({level: 'SEVERE', message: m.errorMessage + ' ' + m.sourceName + ':' + m.lineNumber}));
+const page = name => /^(https?|file):/.test(name);
+const errors = Services.console.getMessageArray().filter(m => m instanceof Ci.nsIScriptError &&
+    page(m.sourceName) && !(m.flags & (Ci.nsIScriptError.warningFlag | Ci.nsIScriptError.infoFlag)))
+  .map(m => m.errorMessage + ' ' + m.sourceName + ':' + m.lineNumber);
+const calls = Cc['@mozilla.org/consoleAPI-storage;1'].getService(Ci.nsIConsoleAPIStorage).getEvents()
+  .filter(e => e.level == 'error' && page(e.filename)).map(e => e.arguments.join(' ') + ' ' + e.filename);
+Services.console.reset();
+Cc['@mozilla.org/consoleAPI-storage;1'].getService(Ci.nsIConsoleAPIStorage).clearEvents();
+return errors.concat(calls).map(message => ({level: 'SEVERE', message}));
 """
 
 
