@@ -127,7 +127,7 @@
 
   if (window.pemdraWasm) {
     try {
-      createPemdra({fields: fields, lists: lists, failed: fail}).then(start, fail);
+      createPemdra({fields: fields, lists: lists, failed: fail}).then(start).then(null, fail);
     } catch (error) {
       fail();
     }
