@@ -109,7 +109,7 @@ web: deps-web
 	cmake --build --preset web
 
 # The WebAssembly core against the native one on 100 000 inputs (under Node), and the
-# page in a headless Chromium.
+# page in Chromium, WebKit and Firefox (two at a time).
 web-test: build web
 	ctest --preset web
 

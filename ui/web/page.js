@@ -16,8 +16,9 @@
   var results = document.getElementById('results');
 
   // Captions whole in whatever face the browser found: one that is still too wide
-  // for its rectangle is narrowed to fit, never cut. Measured once the fonts are in,
-  // which is after the first layout: measuring earlier would force one.
+  // for its rectangle is narrowed to fit, never cut. Measured before the first frame is
+  // painted, once the fonts are in: not while the page starts, where measuring would
+  // force a layout of its own before the buttons work.
   function fitCaptions() {
     Array.prototype.forEach.call(form.querySelectorAll('#pemdra > * > span'), function (span) {
       span.style.transform = '';
@@ -30,23 +31,27 @@
       }
     });
   }
-  if (document.fonts) {
-    document.fonts.ready.then(fitCaptions);
-  } else {
-    window.addEventListener('load', fitCaptions);
-  }
+  requestAnimationFrame(function () {
+    if (document.fonts) {
+      document.fonts.ready.then(fitCaptions);
+    } else {
+      fitCaptions();
+    }
+  });
   // Text does not always scale in step with the form: a narrower viewport measures anew.
   window.addEventListener('resize', fitCaptions);
 
   // The π list: a pick puts the value into the field, which keeps exactly what is in
-  // it; F4 or Alt+Down in the field opens the list.
+  // it. The list rests on its blank first entry, so that every value is a change when
+  // picked. F4 or Alt+Down in the field opens the list; Down and Up put the next or
+  // the previous value into the field, as in the desktops' combo boxes.
   Object.keys(lists).forEach(function (name) {
     var list = lists[name];
     var field = fields[name];
-    list.selectedIndex = -1;
+    list.selectedIndex = 0;
     list.addEventListener('change', function () {
-      if (list.selectedIndex >= 0) field.value = list.options[list.selectedIndex].text;
-      list.selectedIndex = -1;
+      if (list.selectedIndex > 0) field.value = list.options[list.selectedIndex].text;
+      list.selectedIndex = 0;
       field.focus();
     });
     field.addEventListener('keydown', function (event) {
@@ -57,6 +62,15 @@
         } catch (error) {
           list.focus();
         }
+      } else if ((event.key === 'ArrowDown' || event.key === 'ArrowUp') && !event.altKey) {
+        var values = Array.prototype.slice.call(list.options, 1).map(function (option) {
+          return option.text;
+        });
+        if (!values.length) return;
+        event.preventDefault();
+        var at = values.indexOf(field.value);
+        var step = event.key === 'ArrowDown' ? 1 : -1;
+        field.value = values[at < 0 ? 0 : Math.min(Math.max(at + step, 0), values.length - 1)];
       }
     });
   });
@@ -75,8 +89,28 @@
     if (failure) window.alert(module.UTF8ToString(failure));
   }
 
-  var module = {fields: fields, lists: lists};
-  createPemdra(module).then(function (pemdra) {
+  // Where the core cannot start, the form says why and what to do, and its buttons
+  // say that they do nothing; a click on one says it again.
+  var FAILURE = 'Ο μετατροπέας δεν μπορεί να ξεκινήσει: εδώ δεν επιτρέπεται να τρέξει ' +
+      'WebAssembly (ο φυλλομετρητής δεν το υποστηρίζει ή ο διακομιστής της σελίδας το ' +
+      'απαγορεύει), οπότε τα κουμπιά δεν κάνουν τίποτα. Άνοιξε τη σελίδα σε άλλον ' +
+      'φυλλομετρητή, ή αποθήκευσέ τη (pemdra.html) και άνοιξέ τη από τον δίσκο σου (file://).';
+  function fail() {
+    if ('failed' in form.dataset) return;
+    form.dataset.failed = '';
+    var line = document.createElement('p');
+    line.id = 'failure';
+    line.setAttribute('role', 'alert');
+    line.textContent = FAILURE;
+    form.parentNode.insertBefore(line, form);
+    Array.prototype.forEach.call(form.querySelectorAll('button'), function (button) {
+      button.setAttribute('aria-disabled', 'true');
+      button.setAttribute('aria-describedby', 'failure');
+      button.addEventListener('click', function () { announce(FAILURE); });
+    });
+  }
+
+  function start(pemdra) {
     report(pemdra, pemdra.ccall('pemdra_load', 'number', [], []));
     Array.prototype.forEach.call(form.querySelectorAll('button'), function (button) {
       button.addEventListener('click', function () {
@@ -89,7 +123,17 @@
     });
     form.dataset.ready = '';
     performance.mark('pemdra-ready');
-  });
+  }
+
+  if (window.pemdraWasm) {
+    try {
+      createPemdra({fields: fields, lists: lists, failed: fail}).then(start).then(null, fail);
+    } catch (error) {
+      fail();
+    }
+  } else {
+    fail();
+  }
 
   // Installed as a web app, the page and its files come from the service worker's
   // cache, so it opens offline too.

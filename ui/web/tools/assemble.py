@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 """Puts the page together: the form written from the window's table, its style, the
-module (JavaScript with the WebAssembly inside) and the page's script, into
+module (JavaScript with the WebAssembly inside) and the page's scripts (minified, in
+the parts folder), into
 
   pemdra.html   one self-contained file (the WebAssembly inside), for opening from disk
   app/          the same page as an installable web app: index.html, the manifest,
@@ -52,9 +53,9 @@ def main():
     form = read(args.parts / "form.html")
     # The WebAssembly, base64-encoded, in a script of the head that starts compiling it;
     # the module's JavaScript and the page's at the end of the body.
-    wasm = read(args.sources / "wasm.js").replace(
+    wasm = read(args.parts / "wasm.js").replace(
         "@WASM@", base64.b64encode(args.module.with_suffix(".wasm").read_bytes()).decode())
-    scripts = (wasm, read(args.module) + "\n" + read(args.sources / "page.js"))
+    scripts = (wasm, read(args.module) + "\n" + read(args.parts / "page.js"))
     svg = (args.icons / "pemdra.svg").read_bytes()
 
     # The file opened from disk carries its icon inside it too.

@@ -7,11 +7,14 @@
 //   formmarkup title     the window's title
 //   formmarkup manifest  the installable app's manifest
 //
-// Lengths are the table's pixels times --u, one CSS pixel at desktop sizes and less
-// where the viewport is narrower than the form (pemdra.css), so the form scales
-// without script. Nothing here is a rule of the core: the page gets those from it.
+// From the form's width up, each control lies in its rectangle, in CSS pixels; on a
+// narrower screen the same elements are laid out for touch, in a grid drawn from the
+// table too (pemdra.css has what does not come from it). Nothing here is a rule of the
+// core: the page gets those from it.
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +33,9 @@ using pemdra::form::Rgb;
 // is the heading of the result boxes.
 using pemdra::form::kResultsHeading;
 
-// The width of the π list's button, at the right end of the π field's rectangle.
-constexpr int kListButtonWidth = 20;
+// The width of the π list's button, at the right end of the π field's rectangle: the
+// least a pointer's target should measure.
+constexpr int kListButtonWidth = 24;
 
 // After the table's faces, the browsers' own: the page measures and narrows any
 // caption that still does not fit.
@@ -60,7 +64,7 @@ std::string escaped(std::string_view text) {
   return out;
 }
 
-std::string length(int pixels) { return "calc(" + std::to_string(pixels) + " * var(--u))"; }
+std::string px(int pixels) { return std::to_string(pixels) + "px"; }
 
 std::string colour(Rgb rgb) {
   char text[8];
@@ -101,36 +105,171 @@ const pemdra::form::CaptionTie* captionOf(std::string_view name) {
   return nullptr;
 }
 
-void css() {
-  std::printf("#pemdra { width: %s; height: %s; background: %s; font-family: %s; }\n",
-              length(pemdra::form::kClientWidth).c_str(),
-              length(pemdra::form::kClientHeight).c_str(),
-              colour(pemdra::form::kFormColour).c_str(), fontFamilies().c_str());
+// The touch layout's keypad: the buttons in rows by their top, each row from the left;
+// every row shares the same columns equally (so their number is a multiple of every
+// row's length).
+struct Keypad {
+  std::vector<std::vector<const Control*>> rows;
+  int columns = 1;
+};
+
+Keypad keypad() {
+  std::map<int, std::vector<const Control*>> byTop;
   for (const Control& c : pemdra::form::controls()) {
-    const auto rect = c.pixels();
-    const auto box = [&](int width) {
-      return "left: " + length(rect.left) + "; top: " + length(rect.top) +
-             "; width: " + length(width) + "; height: " + length(rect.height) + ";";
-    };
-    std::string rule = box(rect.width);
+    if (c.kind == ControlKind::CommandButton) byTop[c.pixels().top].push_back(&c);
+  }
+  Keypad pad;
+  for (auto& [top, row] : byTop) {
+    std::sort(row.begin(), row.end(), [](const Control* a, const Control* b) {
+      return a->pixels().left < b->pixels().left;
+    });
+    pad.columns = std::lcm(pad.columns, static_cast<int>(row.size()));
+    pad.rows.push_back(row);
+  }
+  return pad;
+}
+
+// Every other control, from the top of the form down, and from the left.
+std::vector<const Control*> column() {
+  std::vector<const Control*> out;
+  for (const Control& c : pemdra::form::controls()) {
+    if (c.kind != ControlKind::CommandButton) out.push_back(&c);
+  }
+  std::stable_sort(out.begin(), out.end(), [](const Control* a, const Control* b) {
+    return std::pair(a->pixels().top, a->pixels().left) <
+           std::pair(b->pixels().top, b->pixels().left);
+  });
+  return out;
+}
+
+// The selector of a control's element; the π field's list shares its place.
+std::string selector(const Control& c) {
+  const std::string id = "#" + std::string(c.name);
+  return c.kind == ControlKind::ComboBox ? id + "-list, " + id : id;
+}
+
+void place(const Control& c, int row, int rows, int column, int columns) {
+  // The rule keeps its band's width.
+  const std::string height =
+      c.kind == ControlKind::Line ? " height: " + px(c.pixels().height) + ";" : "";
+  std::printf("%s { grid-area: %d / %d / %d / %d;%s }\n", selector(c).c_str(), row, column,
+              row + rows, column + columns, height.c_str());
+}
+
+// The touch layout. Upright: one column, each caption above its field, the keypad
+// above the rule that parts the input from the results, its rows taking the height
+// left over.
+void touchCss() {
+  const Keypad pad = keypad();
+  const std::vector<const Control*> fields = column();
+  std::printf("@media not all and (min-width: %dpx) {\n", pemdra::form::kClientWidth);
+  std::string rows;
+  int row = 1;
+  for (const Control* c : fields) {
+    if (c->kind == ControlKind::Line) {
+      for (const auto& keys : pad.rows) {
+        const int span = pad.columns / static_cast<int>(keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+          place(*keys[i], row, 1, 1 + static_cast<int>(i) * span, span);
+        }
+        rows += " minmax(3rem, 1fr)";
+        ++row;
+      }
+    }
+    place(*c, row++, 1, 1, pad.columns);
+    rows += " auto";
+  }
+  std::printf(
+      "#pemdra { grid-template-columns: repeat(%d, minmax(0, 1fr)); grid-template-rows:%s; }\n",
+      pad.columns, rows.c_str());
+
+  // On its side: the fields above the rule at the left, the keypad at the right, both
+  // over the same tracks (as many as both counts' least common multiple, so that each
+  // field and each row of keys spans a whole number of them); the rule and the results
+  // beneath, the full width.
+  std::printf("@media (orientation: landscape) {\n");
+  const auto rule = std::find_if(fields.begin(), fields.end(),
+                                 [](const Control* c) { return c->kind == ControlKind::Line; });
+  const int above = static_cast<int>(rule - fields.begin());
+  const int keyRows = static_cast<int>(pad.rows.size());
+  const int tracks = std::lcm(above, keyRows);
+  for (int i = 0; i < above; ++i) {
+    place(*fields[static_cast<std::size_t>(i)], 1 + i * tracks / above, tracks / above, 1, 1);
+  }
+  for (int r = 0; r < keyRows; ++r) {
+    const auto& keys = pad.rows[static_cast<std::size_t>(r)];
+    const int span = pad.columns / static_cast<int>(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      place(*keys[i], 1 + r * tracks / keyRows, tracks / keyRows, 2 + static_cast<int>(i) * span,
+            span);
+    }
+  }
+  int below = 0;
+  for (auto c = rule; c != fields.end(); ++c, ++below) {
+    place(**c, tracks + 1 + below, 1, 1, pad.columns + 1);
+  }
+  std::printf(
+      "#pemdra { grid-template-columns: minmax(0, %dfr) repeat(%d, minmax(0, 1fr)); "
+      "grid-template-rows: repeat(%d, auto); }\n}\n}\n",
+      pad.columns, pad.columns, tracks + below);
+}
+
+// One rem at the browsers' own text size, in CSS pixels: the least text of the touch
+// layout, which grows with the reader's text size.
+constexpr double kRem = 16;
+
+// Points to CSS pixels: 72 points, 96 pixels to the inch.
+double cssPixels(double points) { return points * 96 / 72; }
+
+void css() {
+  std::printf("#pemdra { background: %s; font-family: %s; }\n",
+              colour(pemdra::form::kFormColour).c_str(), fontFamilies().c_str());
+  // What both layouts share: colours, weight, alignment, and at least 16 px of text,
+  // in rem so that the reader's own text size applies, on touch screens.
+  for (const Control& c : pemdra::form::controls()) {
     std::string style;
     if (c.pointSize > 0) {
-      // Points to CSS pixels: 72 points, 96 pixels to the inch.
       char size[32];
-      std::snprintf(size, sizeof size, "calc(%g * var(--u))", c.pointSize * 96 / 72);
+      std::snprintf(size, sizeof size, "%grem", std::max(1.0, cssPixels(c.pointSize) / kRem));
       style += std::string(" font-size: ") + size + "; font-weight: " + (c.bold ? "700" : "400") +
                "; text-align: " + std::string(textAlign(c.alignment)) + ";";
     }
-    const bool line = c.kind == ControlKind::Line;
-    if (c.foreground && !line) style += " color: " + colour(*c.foreground) + ";";
-    if (c.background) style += " background: " + colour(*c.background) + ";";
-    if (c.kind == ControlKind::ComboBox) {
-      // The list fills the rectangle beneath the field, its button showing at the right.
-      std::printf("#%s-list { %s%s }\n", std::string(c.name).c_str(), rule.c_str(), style.c_str());
-      rule = box(rect.width - kListButtonWidth);
+    if (c.foreground && c.kind != ControlKind::Line) {
+      style += " color: " + colour(*c.foreground) + ";";
     }
-    std::printf("#%s { %s%s }\n", std::string(c.name).c_str(), rule.c_str(), style.c_str());
+    if (c.background) style += " background: " + colour(*c.background) + ";";
+    std::printf("%s {%s }\n", selector(c).c_str(), style.c_str());
   }
+  // The table's window, each control in its rectangle, from the form's width up.
+  std::printf("@media (min-width: %dpx) {\n", pemdra::form::kClientWidth);
+  std::printf("#pemdra { width: %s; height: %s; }\n", px(pemdra::form::kClientWidth).c_str(),
+              px(pemdra::form::kClientHeight).c_str());
+  for (const Control& c : pemdra::form::controls()) {
+    auto rect = c.pixels();
+    const auto box = [&rect] {
+      return "left: " + px(rect.left) + "; top: " + px(rect.top) + "; width: " + px(rect.width) +
+             "; height: " + px(rect.height) + ";";
+    };
+    std::string size;
+    if (c.pointSize > 0) {
+      char text[32];
+      std::snprintf(text, sizeof text, " font-size: %gpx;", cssPixels(c.pointSize));
+      size = text;
+    }
+    if (c.kind == ControlKind::ComboBox) {
+      // The list's button at the right end of the rectangle, the field beside it: the
+      // field covers no part of the list, which every engine then lets a pointer pick from.
+      rect.width -= kListButtonWidth;
+      std::printf("#%s { %s%s }\n", std::string(c.name).c_str(), box().c_str(), size.c_str());
+      rect.left += rect.width;
+      rect.width = kListButtonWidth;
+      std::printf("#%s-list { %s%s }\n", std::string(c.name).c_str(), box().c_str(), size.c_str());
+      continue;
+    }
+    std::printf("#%s { %s%s }\n", std::string(c.name).c_str(), box().c_str(), size.c_str());
+  }
+  std::printf("}\n");
+  touchCss();
 }
 
 std::string accessibleName(const Control& c) {
@@ -179,9 +318,10 @@ void element(const Control& c) {
     }
     case ControlKind::ComboBox:
       // The field keeps what is typed (no completion); the values are picked from the
-      // list beneath it, which takes no place in the tab order: F4 or Alt+Down opens it.
+      // list at its right end, which takes no place in the tab order: F4 or Alt+Down
+      // opens it. The list's blank first entry is where it rests between picks.
       std::printf(
-          "<select id=\"%s-list\" tabindex=\"-1\"%s></select>"
+          "<select id=\"%s-list\" tabindex=\"-1\"%s><option hidden></option></select>"
           "<input type=\"text\" id=\"%s\" inputmode=\"decimal\" autocomplete=\"off\" "
           "autocapitalize=\"off\" spellcheck=\"false\">\n",
           id.c_str(), accessibleName(c).c_str(), id.c_str());
@@ -192,6 +332,8 @@ void element(const Control& c) {
 void html() {
   std::printf("<main id=\"%s\" aria-label=\"%s\">\n", std::string(pemdra::form::kName).c_str(),
               escaped(pemdra::form::kTitle).c_str());
+  // The window's title, for screen readers, as the desktops' title bars tell it.
+  std::printf("<h1>%s</h1>\n", escaped(pemdra::form::kTitle).c_str());
   // What is drawn on the form first, beneath the rest; then the rest in tab order.
   std::vector<const Control*> order;
   for (const Control& c : pemdra::form::controls()) order.push_back(&c);
