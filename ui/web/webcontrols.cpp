@@ -21,14 +21,12 @@ int pemdra_page_write(const char* field, const char16_t* text, std::size_t lengt
 int pemdra_page_append(const char* field, const char16_t* text, std::size_t length);
 }
 
-constexpr const char* kCombo = "Combo1";
-
 std::u16string& readBuffer() {
   static std::u16string buffer;
   return buffer;
 }
 
-// controlName() views string literals, so its data is terminated.
+// controlName() and kPiBox view string literals, so their data is terminated.
 const char* fieldName(pemdra::TextBox box) { return pemdra::controlName(box).data(); }
 
 std::optional<std::u16string> read(const char* field) {
@@ -56,10 +54,10 @@ bool WebControls::writeText(TextBox box, std::u16string_view text) {
   return pemdra_page_write(fieldName(box), text.data(), text.size()) != 0;
 }
 
-std::optional<std::u16string> WebControls::readComboText() { return read(kCombo); }
+std::optional<std::u16string> WebControls::readComboText() { return read(pemdra::kPiBox.data()); }
 
 bool WebControls::appendComboItem(std::u16string_view item) {
-  return pemdra_page_append(kCombo, item.data(), item.size()) != 0;
+  return pemdra_page_append(pemdra::kPiBox.data(), item.data(), item.size()) != 0;
 }
 
 }  // namespace pemdra::web
