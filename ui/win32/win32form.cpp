@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -96,9 +95,8 @@ RECT controlRect(const form::Control& control, UINT dpi) {
 SIZE captionRoom(const form::Control& control, UINT dpi) {
   const RECT rect = controlRect(control, dpi);
   // A push button draws a 2-pixel frame and its focus mark 1 pixel further in.
-  const int frame = control.kind == form::ControlKind::CommandButton
-                        ? 2 * MulDiv(3, static_cast<int>(dpi), 96)
-                        : 0;
+  const int frame =
+      control.kind == form::ControlKind::CommandButton ? 2 * scaled(3, dpi, form::kBaseDpi) : 0;
   return {rect.right - rect.left - frame, rect.bottom - rect.top - frame};
 }
 
@@ -118,9 +116,8 @@ std::wstring controlFace(HDC dc, UINT dpi) {
 }
 
 HFONT createFont(const form::Control& control, UINT dpi, const std::wstring& face) {
-  const int height = -static_cast<int>(std::lround(control.pointSize * dpi / 72.0));
   LOGFONTW font{};
-  font.lfHeight = height;
+  font.lfHeight = -scaled(pointTwips(control.pointSize), dpi);
   font.lfWeight = control.bold ? FW_BOLD : FW_NORMAL;
   font.lfCharSet = static_cast<BYTE>(form::kGreekCharset);
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;

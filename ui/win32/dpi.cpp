@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#include "dpi.h"
+
+namespace pemdra::win32 {
+namespace {
+
+// Per-monitor dpi came with Windows 10 (1607); older systems have one dpi for all.
+template <typename Function>
+Function user32Function(const char* name) {
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+}
+
+}  // namespace
+
+UINT windowDpi(HWND hwnd) {
+  static const auto getDpiForWindow = user32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  if (getDpiForWindow != nullptr) return getDpiForWindow(hwnd);
+  const HDC dc = GetDC(hwnd);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(hwnd, dc);
+  return static_cast<UINT>(dpi);
+}
+
+SIZE frameSize(DWORD style, UINT dpi) {
+  static const auto adjustForDpi =
+      user32Function<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+  RECT rect{0, 0, scaled(form::kClientWidthTwips, dpi), scaled(form::kClientHeightTwips, dpi)};
+  if (adjustForDpi != nullptr) {
+    adjustForDpi(&rect, style, FALSE, 0, dpi);
+  } else {
+    AdjustWindowRectEx(&rect, style, FALSE, 0);
+  }
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void fitClientArea(HWND hwnd, UINT dpi) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  const int dx = scaled(form::kClientWidthTwips, dpi) - client.right;
+  const int dy = scaled(form::kClientHeightTwips, dpi) - client.bottom;
+  if (dx == 0 && dy == 0) return;
+  RECT frame{};
+  GetWindowRect(hwnd, &frame);
+  SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace pemdra::win32
