@@ -34,6 +34,18 @@ SIZE frameSize(DWORD style, UINT dpi) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+void placeCentred(HWND hwnd, DWORD style, UINT dpi) {
+  const SIZE size = frameSize(style, dpi);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - size.cx) / 2,
+               work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  fitClientArea(hwnd, dpi);
+}
+
 void fitClientArea(HWND hwnd, UINT dpi) {
   RECT client{};
   GetClientRect(hwnd, &client);

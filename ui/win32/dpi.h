@@ -30,6 +30,10 @@ UINT windowDpi(HWND hwnd);
 /// The size of a window of `style` whose client area is the form's at that dpi.
 SIZE frameSize(DWORD style, UINT dpi);
 
+/// Gives the window its frame's size at that dpi, centred on its monitor's work area,
+/// frame included.
+void placeCentred(HWND hwnd, DWORD style, UINT dpi);
+
 /// Corrects the window's size where its frame turns out other than computed, so that
 /// its client area is still the form's at that dpi.
 void fitClientArea(HWND hwnd, UINT dpi);

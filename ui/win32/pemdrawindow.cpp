@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "pemdrawindow.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <stdexcept>
@@ -20,23 +21,13 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 /// Posted once the window is first painted, for what that paint does not need.
 constexpr UINT kFinishSetUp = WM_APP + 2;
+/// The results region's id, past the table's.
+constexpr int kResultsId = kFirstControlId + static_cast<int>(form::kControlCount);
 
 }  // namespace
 
 PemdraWindow::PemdraWindow(HINSTANCE instance) : m_instance(instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &PemdraWindow::windowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, L"IDI_ICON1");
-  windowClass.hIconSm = static_cast<HICON>(
-      LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = m_brushes.brush(form::kFormColour);
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassExW(&windowClass);
-
+  registerWindowClass(instance, &PemdraWindow::windowProc, m_brushes.brush(form::kFormColour));
   m_hwnd = CreateWindowExW(0, kWindowClass, widen(form::kTitle).c_str(),
                            kWindowStyle | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
@@ -49,15 +40,7 @@ PemdraWindow::~PemdraWindow() {
 }
 
 void PemdraWindow::show(int showCommand) {
-  const SIZE size = frameSize(kWindowStyle, m_dpi);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(m_hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& work = monitor.rcWork;
-  SetWindowPos(m_hwnd, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-               work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  fitClientArea(m_hwnd, m_dpi);
+  placeCentred(m_hwnd, kWindowStyle, m_dpi);
   ShowWindow(m_hwnd, showCommand);
   UpdateWindow(m_hwnd);
   PostMessageW(m_hwnd, kFinishSetUp, 0, 0);
@@ -67,12 +50,10 @@ bool PemdraWindow::preTranslate(MSG& message) {
   if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
       (message.hwnd == m_hwnd || IsChild(m_hwnd, message.hwnd) != FALSE)) {
     const HWND focus = GetFocus();
-    for (const ButtonCtrl* button : m_buttons) {
-      if (button->hwnd == focus) {
-        SendMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(focus));
-        return true;
-      }
+    if (std::ranges::find(m_buttons, focus, &ButtonCtrl::hwnd) != m_buttons.end()) {
+      SendMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(focus));
+      return true;
     }
     // An open π list takes Enter as the pick of its item; nothing else does.
     if (m_pi == nullptr || !m_pi->listOpen()) return true;
@@ -102,6 +83,9 @@ LRESULT CALLBACK PemdraWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam
 }
 
 LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto reflected = reflect(m_parts, message, wParam, lParam, m_brushes)) {
+    return *reflected;
+  }
   switch (message) {
     case WM_CREATE:
       m_dpi = windowDpi(m_hwnd);
@@ -113,29 +97,9 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       paint();
       return 0;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX: {
-      // The one list of the window is the π field's.
-      const Wnd* part =
-          message == WM_CTLCOLORLISTBOX ? m_pi : partOf(reinterpret_cast<HWND>(lParam));
-      if (part == nullptr) break;
-      if (const HBRUSH brush = part->colour(reinterpret_cast<HDC>(wParam), m_brushes)) {
-        return reinterpret_cast<LRESULT>(brush);
-      }
-      break;
-    }
-    case WM_COMMAND:
-      if (Wnd* part = partOf(reinterpret_cast<HWND>(lParam))) {
-        part->onCommand(HIWORD(wParam));
-        return 0;
-      }
-      break;
-    case kReflectPosted:
-      if (Wnd* part = partOf(reinterpret_cast<HWND>(lParam))) part->onPosted(wParam);
-      return 0;
     case kFinishSetUp:
       for (const auto& part : m_parts) part->nameForScreenReaders();
+      makeResultsRegion();
       return 0;
     case WM_ACTIVATE:
       // A plain window forgets its focused control when it is deactivated.
@@ -208,14 +172,6 @@ void PemdraWindow::build() {
   m_focus = textBoxes[0];
 }
 
-Wnd* PemdraWindow::partOf(HWND window) const {
-  if (window == nullptr) return nullptr;
-  for (const auto& part : m_parts) {
-    if (part->owns(window)) return part.get();
-  }
-  return nullptr;
-}
-
 HWND PemdraWindow::child(std::string_view name) const {
   for (const auto& part : m_parts) {
     if (part->row->name == name) return part->hwnd;
@@ -253,7 +209,15 @@ void PemdraWindow::paint() {
 void PemdraWindow::dispatch(void (*handler)(Controls&)) {
   if (!m_controls) return;  // the controls were not made: nothing to run over
   const Outcome outcome = run(handler, *m_controls);
+  if (!outcome.announcement.empty()) {
+    makeResultsRegion();
+    m_results.announce(outcome.announcement);
+  }
   if (!outcome.error.empty()) showError(widen(outcome.error));
+}
+
+void PemdraWindow::makeResultsRegion() {
+  if (m_results.hwnd == nullptr) m_results.create({m_instance, m_hwnd, nullptr, kResultsId});
 }
 
 void PemdraWindow::showError(const std::wstring& message) {

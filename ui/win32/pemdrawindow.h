@@ -13,14 +13,16 @@
 #include "form.h"
 #include "gdicache.h"
 #include "pidropdown.h"
+#include "resultsregion.h"
 
 namespace pemdra::win32 {
 
 /// The one window, `pemdra`, built from the window description of form.h out of the
 /// parts of wnd.h, a part a control. Its load step fills the π list; the conversion
 /// button and the keypad run their handlers from the core's table over the window's
-/// texts. No C++ exception leaves the window procedure: an error that a handler does
-/// not trap is shown in a message box titled "Σφάλμα εκτέλεσης", and the window goes on.
+/// texts, and what a click wrote is announced to screen readers (resultsregion.h). No C++ exception
+/// leaves the window procedure: an error that a handler does not trap is shown in a message box
+/// titled "Σφάλμα εκτέλεσης", and the window goes on.
 class PemdraWindow final {
  public:
   /// Shows an error that reached the window; by default a message box.
@@ -54,9 +56,9 @@ class PemdraWindow final {
   void build();
   template <typename Part>
   Part& add(const form::Control& row);
-  [[nodiscard]] Wnd* partOf(HWND window) const;
   [[nodiscard]] HWND child(std::string_view name) const;
   void dropDefaultFrames() const;
+  void makeResultsRegion();
   void changeDpi(UINT dpi, const RECT& suggested);
   void paint();
   void showError(const std::wstring& message);
@@ -66,9 +68,10 @@ class PemdraWindow final {
   UINT m_dpi = form::kBaseDpi;
   FontCache m_fonts;
   BrushCache m_brushes;
-  std::vector<std::unique_ptr<Wnd>> m_parts;  ///< a part a control, the line aside
+  Parts m_parts;  ///< a part a control, the line aside
   std::vector<const ButtonCtrl*> m_buttons;
   PiDropDown* m_pi = nullptr;
+  ResultsRegion m_results;  ///< what a click wrote, for screen readers
   std::unique_ptr<Controls> m_controls;
   ErrorReporter m_reportError;
   HWND m_focus = nullptr;  ///< the control to give the focus back to on activation

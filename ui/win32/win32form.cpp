@@ -53,6 +53,21 @@ int overflow(HDC dc, UINT dpi, const std::wstring& face) {
 
 }  // namespace
 
+void registerWindowClass(HINSTANCE instance, WNDPROC procedure, HBRUSH background) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, L"IDI_ICON1");
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = background;
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassExW(&windowClass);
+}
+
 int controlId(std::string_view name) {
   const auto& controls = form::controls();
   for (std::size_t row = 0; row < controls.size(); ++row) {

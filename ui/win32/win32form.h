@@ -15,6 +15,9 @@ namespace pemdra::win32 {
 
 inline constexpr const wchar_t* kWindowClass = L"pemdra";
 
+/// Registers the window's class: its procedure, icon and form colour.
+void registerWindowClass(HINSTANCE instance, WNDPROC procedure, HBRUSH background);
+
 /// A control's id is its row in the window description plus this: clear of IDOK
 /// and IDCANCEL, so the dialog keys of IsDialogMessage reach no control.
 inline constexpr int kFirstControlId = 100;

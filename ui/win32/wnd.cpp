@@ -113,4 +113,42 @@ LRESULT CALLBACK Wnd::subclassProc(HWND window, UINT message, WPARAM wParam, LPA
   }
 }
 
+Wnd* partOf(const Parts& parts, HWND window) {
+  if (window == nullptr) return nullptr;
+  for (const auto& part : parts) {
+    if (part->owns(window)) return part.get();
+  }
+  return nullptr;
+}
+
+std::optional<LRESULT> reflect(const Parts& parts, UINT message, WPARAM wParam, LPARAM lParam,
+                               BrushCache& brushes) {
+  switch (message) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+      if (const Wnd* part = partOf(parts, reinterpret_cast<HWND>(lParam))) {
+        if (const HBRUSH brush = part->colour(reinterpret_cast<HDC>(wParam), brushes)) {
+          return reinterpret_cast<LRESULT>(brush);
+        }
+      }
+      break;
+    case WM_COMMAND:
+      if (Wnd* part = partOf(parts, reinterpret_cast<HWND>(lParam))) {
+        part->onCommand(HIWORD(wParam));
+        return 0;
+      }
+      break;
+    case kReflectPosted:
+      if (Wnd* part = partOf(parts, reinterpret_cast<HWND>(lParam))) {
+        part->onPosted(wParam);
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace pemdra::win32

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,5 +93,17 @@ struct Wnd {
   };
   std::vector<Own> m_own;
 };
+
+/// The window's parts, a control each.
+using Parts = std::vector<std::unique_ptr<Wnd>>;
+
+/// The part that owns `window`, or nullptr.
+Wnd* partOf(const Parts& parts, HWND window);
+
+/// A message the window got about a control (WM_COMMAND, WM_CTLCOLOR*, kReflectPosted)
+/// reflected to the part that owns the control: what the window answers, or nothing
+/// where no part took it.
+std::optional<LRESULT> reflect(const Parts& parts, UINT message, WPARAM wParam, LPARAM lParam,
+                               BrushCache& brushes);
 
 }  // namespace pemdra::win32
