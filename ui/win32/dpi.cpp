@@ -22,6 +22,12 @@ UINT windowDpi(HWND hwnd) {
   return static_cast<UINT>(dpi);
 }
 
+UINT systemDpi() {
+  static const auto getDpiForSystem = user32Function<UINT(WINAPI*)()>("GetDpiForSystem");
+  if (getDpiForSystem != nullptr) return getDpiForSystem();
+  return windowDpi(nullptr);
+}
+
 SIZE frameSize(DWORD style, UINT dpi) {
   static const auto adjustForDpi =
       user32Function<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
@@ -34,15 +40,25 @@ SIZE frameSize(DWORD style, UINT dpi) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void placeCentred(HWND hwnd, DWORD style, UINT dpi) {
+RECT centredFrame(HMONITOR monitor, DWORD style, UINT dpi) {
   const SIZE size = frameSize(style, dpi);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& work = monitor.rcWork;
-  SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-               work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  const RECT& work = info.rcWork;
+  const LONG left = work.left + (work.right - work.left - size.cx) / 2;
+  const LONG top = work.top + (work.bottom - work.top - size.cy) / 2;
+  return {left, top, left + size.cx, top + size.cy};
+}
+
+void placeCentred(HWND hwnd, DWORD style, UINT dpi) {
+  const RECT frame = centredFrame(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), style, dpi);
+  RECT now{};
+  GetWindowRect(hwnd, &now);
+  if (EqualRect(&now, &frame) == FALSE) {
+    SetWindowPos(hwnd, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   fitClientArea(hwnd, dpi);
 }
 

@@ -27,11 +27,17 @@ inline int pointTwips(double points) {
 /// the system's otherwise.
 UINT windowDpi(HWND hwnd);
 
+/// The dpi of a window not made yet: the system's (its primary monitor's).
+UINT systemDpi();
+
 /// The size of a window of `style` whose client area is the form's at that dpi.
 SIZE frameSize(DWORD style, UINT dpi);
 
-/// Gives the window its frame's size at that dpi, centred on its monitor's work area,
+/// Where a window of `style` lies at that dpi centred on the monitor's work area,
 /// frame included.
+RECT centredFrame(HMONITOR monitor, DWORD style, UINT dpi);
+
+/// Moves the window there on its own monitor, where it is not already.
 void placeCentred(HWND hwnd, DWORD style, UINT dpi);
 
 /// Corrects the window's size where its frame turns out other than computed, so that

@@ -28,9 +28,14 @@ constexpr int kResultsId = kFirstControlId + static_cast<int>(form::kControlCoun
 
 PemdraWindow::PemdraWindow(HINSTANCE instance) : m_instance(instance) {
   registerWindowClass(instance, &PemdraWindow::windowProc, m_brushes.brush(form::kFormColour));
-  m_hwnd = CreateWindowExW(0, kWindowClass, widen(form::kTitle).c_str(),
-                           kWindowStyle | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  // Made where it will be shown, so that showing it moves nothing where the system's dpi
+  // is its monitor's.
+  const RECT frame =
+      centredFrame(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), kWindowStyle, systemDpi());
+  m_hwnd =
+      CreateWindowExW(0, kWindowClass, widen(form::kTitle).c_str(), kWindowStyle | WS_CLIPCHILDREN,
+                      frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                      nullptr, nullptr, instance, this);
 }
 
 PemdraWindow::~PemdraWindow() {
