@@ -6,10 +6,16 @@
 //                         window with its frame and of the work area, every control's text
 //                         (NAME=text), its centre on the screen (centre.NAME=X,Y) and
 //                         the π list's items (items=a|b|c)
-//                         and the button with the default frame (default=NAME)
+//                         and the button with the default frame (default=NAME),
+//                         the count of its visible child windows (visible=N)
 //   windowprobe names     asks each control, and the π field's edit, for its name and
 //                         role as a screen reader does: named=N of M, and a line
 //                         name.NAME=name (role) for each that differs from the table
+//   windowprobe heard     hooks, from its own process, the live region events pemdra
+//                         raises, until its standard input ends: "hooked" once the hook
+//                         is in, then for each event live=NAME, the name a screen
+//                         reader gets from the object it names (lines joined by \n),
+//                         and at the end events=N
 //   windowprobe list      the centres of the open π list's items (item.N=X,Y)
 //   windowprobe clip N    puts N digits 7 on the clipboard, for a paste
 //   windowprobe clear     empties the four result boxes
@@ -90,6 +96,12 @@ void describe(HWND window) {
     }
   }
   print("default=" + defaultButton);
+  int visible = 0;
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    visible += IsWindowVisible(child) != FALSE ? 1 : 0;
+  }
+  print("visible=" + std::to_string(visible));
   for (const auto& row : pemdra::form::controls()) {
     const HWND child = GetDlgItem(window, pemdra::win32::controlId(row.name));
     if (child == nullptr) continue;
@@ -187,6 +199,58 @@ void describeNames(HWND window) {
   CoUninitialize();
 }
 
+int heardEvents = 0;
+
+void CALLBACK liveRegionChanged(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND hwnd, LONG object,
+                                LONG child, DWORD /*thread*/, DWORD /*time*/) {
+  ++heardEvents;
+  IAccessible* accessible = nullptr;
+  VARIANT id{};
+  std::string name = "no object";
+  if (SUCCEEDED(AccessibleObjectFromEvent(hwnd, static_cast<DWORD>(object),
+                                          static_cast<DWORD>(child), &accessible, &id))) {
+    BSTR text = nullptr;
+    name = accessible->get_accName(id, &text) == S_OK && text != nullptr
+               ? narrow(std::wstring(text, SysStringLen(text)))
+               : "no name";
+    SysFreeString(text);
+    accessible->Release();
+  }
+  for (std::size_t at = name.find('\n'); at != std::string::npos; at = name.find('\n', at)) {
+    name.replace(at, 1, "\\n");
+  }
+  print("live=" + name);
+}
+
+DWORD WINAPI quitAtEndOfInput(void* thread) {
+  char buffer[64];
+  DWORD got = 0;
+  while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &got, nullptr) != FALSE &&
+         got > 0) {
+  }
+  PostThreadMessageW(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(thread)), WM_QUIT, 0, 0);
+  return 0;
+}
+
+void hear(HWND window) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
+  const HWINEVENTHOOK hook = SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr,
+                                             &liveRegionChanged, process, 0, WINEVENT_OUTOFCONTEXT);
+  MSG message{};
+  PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue, before the thread posts
+  print(hook != nullptr ? "hooked" : "no hook");
+  CloseHandle(CreateThread(nullptr, 0, &quitAtEndOfInput,
+                           reinterpret_cast<void*>(static_cast<UINT_PTR>(GetCurrentThreadId())), 0,
+                           nullptr));
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  if (hook != nullptr) UnhookWinEvent(hook);
+  print("events=" + std::to_string(heardEvents));
+  CoUninitialize();
+}
+
 void describeList() {
   // The open list is a pop-up window of its own class.
   HWND list = nullptr;
@@ -238,6 +302,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"names") {
     describeNames(window);
+  } else if (command == L"heard") {
+    hear(window);
   } else if (command == L"list") {
     describeList();
   } else if (command == L"clear") {

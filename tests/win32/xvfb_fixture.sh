@@ -7,19 +7,17 @@
 #
 #   xvfb_fixture.sh start|stop STATE_DIR PREFIX
 set -uo pipefail
+. "$(dirname "$0")/../support/xvfb.sh"
 action=$1 state=$2 prefix=$3
 export WINEPREFIX=$prefix
 mkdir -p "$state"
 WINEPREFIX=$prefix wineserver -k 2>/dev/null
 case $action in
   start)
-    exec {fd}<> <(:)
-    setsid Xvfb -displayfd "$fd" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset \
-      </dev/null >/dev/null 2>&1 &
-    echo $! >"$state/xvfb.pid"
-    read -r -t 10 number <&"$fd" || { echo "Xvfb did not start"; exit 1; }
-    echo ":$number" >"$state/display"
-    echo "Xvfb on :$number"
+    start_xvfb setsid || exit 1
+    echo "$XVFB_PID" >"$state/xvfb.pid"
+    echo "$DISPLAY" >"$state/display"
+    echo "Xvfb on $DISPLAY"
     ;;
   stop)
     [ -f "$state/xvfb.pid" ] && kill "$(cat "$state/xvfb.pid")" 2>/dev/null

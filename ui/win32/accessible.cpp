@@ -7,48 +7,10 @@
 #include <string>
 #include <utility>
 
+#include "comlibraries.h"
+
 namespace pemdra::win32 {
 namespace {
-
-/// What the accessible objects take from Windows' accessibility and COM libraries,
-/// loaded when a screen reader first asks, so that a start-up without one is spared
-/// them; COM is entered then too, on the window's thread.
-struct Libraries {
-  decltype(&CreateStdAccessibleObject) createStandard = nullptr;
-  decltype(&LresultFromObject) toResult = nullptr;
-  decltype(&SysAllocString) allocString = nullptr;
-};
-
-template <typename Function>
-void load(HMODULE library, const char* name, Function& function) {
-  if (library != nullptr) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-  }
-}
-
-HMODULE systemLibrary(const wchar_t* name) {
-  std::wstring path(MAX_PATH, L'\0');
-  path.resize(GetSystemDirectoryW(path.data(), MAX_PATH));
-  return path.empty() ? nullptr : LoadLibraryW((path + L'\\' + name).c_str());
-}
-
-const Libraries& libraries() {
-  static const Libraries loaded = [] {
-    Libraries functions;
-    decltype(&CoInitializeEx) enter = nullptr;
-    load(systemLibrary(L"ole32.dll"), "CoInitializeEx", enter);
-    if (enter == nullptr) return functions;
-    // A thread that is in COM already, in either kind of apartment, can answer too.
-    const HRESULT entered = enter(nullptr, COINIT_APARTMENTTHREADED);
-    if (FAILED(entered) && entered != RPC_E_CHANGED_MODE) return functions;
-    const HMODULE oleacc = systemLibrary(L"oleacc.dll");
-    load(oleacc, "CreateStdAccessibleObject", functions.createStandard);
-    load(oleacc, "LresultFromObject", functions.toResult);
-    load(systemLibrary(L"oleaut32.dll"), "SysAllocString", functions.allocString);
-    return functions;
-  }();
-  return loaded;
-}
 
 bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
@@ -106,7 +68,7 @@ class NamedAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (!isSelf(child)) return m_standard->get_accName(child, name);
     if (name == nullptr) return E_INVALIDARG;
-    *name = libraries().allocString(m_name.c_str());
+    *name = comLibraries().allocString(m_name.c_str());
     return *name != nullptr ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -193,7 +155,7 @@ class NamedAccessible final : public IAccessible {
 LRESULT accessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const std::wstring& name,
                          LONG role) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
-  const Libraries& library = libraries();
+  const ComLibraries& library = comLibraries();
   if (library.createStandard == nullptr || library.toResult == nullptr ||
       library.allocString == nullptr) {
     return 0;

@@ -3,29 +3,30 @@
 
 #include <windows.h>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "buttonctrl.h"
 #include "controls.h"
 #include "form.h"
+#include "gdicache.h"
+#include "pidropdown.h"
+#include "resultsregion.h"
 
 namespace pemdra::win32 {
 
-/// The one window, `pemdra`, built from the window description of form.h with the
-/// Windows API's own controls. Its load step fills the π list; the conversion
-/// button and the keypad call their handlers over the window's texts. No C++
-/// exception leaves the window procedure: an error that a handler does not trap is
-/// shown in a message box titled "Σφάλμα εκτέλεσης", and the window goes on.
+/// The one window, `pemdra`, built from the window description of form.h out of the
+/// parts of wnd.h, a part a control. Its load step fills the π list; the conversion
+/// button and the keypad run their handlers from the core's table over the window's
+/// texts, and what a click wrote is announced to screen readers (resultsregion.h). No C++ exception
+/// leaves the window procedure: an error that a handler does not trap is shown in a message box
+/// titled "Σφάλμα εκτέλεσης", and the window goes on.
 class PemdraWindow final {
  public:
   /// Shows an error that reached the window; by default a message box.
   using ErrorReporter = std::function<void(const std::wstring& message)>;
-
-  static constexpr std::size_t kControlCount = form::kControlCount;
 
   /// Creates the window, hidden; hwnd() is null when that failed.
   explicit PemdraWindow(HINSTANCE instance);
@@ -52,42 +53,28 @@ class PemdraWindow final {
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-  /// Every control's own: its name and role for screen readers, a text box's focus frame.
-  static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  void subclass(HWND control, std::size_t row);
-  void dropDefaultFrame();
-  void createControls();
-  void layOut();
-  void fitClientArea();
+  void build();
+  template <typename Part>
+  Part& add(const form::Control& row);
+  [[nodiscard]] HWND child(std::string_view name) const;
+  void dropDefaultFrames() const;
+  void makeResultsRegion();
+  void changeDpi(UINT dpi, const RECT& suggested);
   void paint();
-  HBRUSH colourControl(HDC dc, HWND child, bool list);
-  HBRUSH brush(form::Rgb colour);
-  void comboNotified(HWND combo, WORD notification);
   void showError(const std::wstring& message);
 
   HINSTANCE m_instance;
   HWND m_hwnd = nullptr;
-  UINT m_dpi = 96;
-  std::array<HWND, kControlCount> m_children{};
-  std::array<void (*)(Controls&), kControlCount> m_handlers{};
+  UINT m_dpi = form::kBaseDpi;
+  FontCache m_fonts;
+  BrushCache m_brushes;
+  Parts m_parts;  ///< a part a control, the line aside
+  std::vector<const ButtonCtrl*> m_buttons;
+  PiDropDown* m_pi = nullptr;
+  ResultsRegion m_results;  ///< what a click wrote, for screen readers
   std::unique_ptr<Controls> m_controls;
   ErrorReporter m_reportError;
-  std::vector<std::pair<std::pair<double, bool>, HFONT>> m_fonts;  ///< by points and weight
-  std::vector<std::pair<COLORREF, HBRUSH>> m_brushes;
-  /// The controls whose messages pass through controlProc first: which row of the
-  /// table each shows, and the control's own procedure. Kept here rather than in window
-  /// properties, which Wine reads from its server at every message.
-  struct Subclassed {
-    HWND control;
-    std::size_t row;
-    WNDPROC own;
-  };
-  std::vector<Subclassed> m_subclassed;
   HWND m_focus = nullptr;  ///< the control to give the focus back to on activation
-  /// What was typed into the π field while its list was open, kept through the list's
-  /// closing: Windows would otherwise put the first item that starts so in its place.
-  std::wstring m_typed;
-  bool m_typedInList = false;
 };
 
 }  // namespace pemdra::win32

@@ -14,7 +14,7 @@ namespace pemdra::win32 {
 /// longer exists) gives the handler a named error instead of a wrong text.
 class Win32Controls final : public Controls {
  public:
-  Win32Controls(const std::array<HWND, 5>& textBoxes, HWND combo)
+  Win32Controls(const std::array<HWND, kTextBoxCount>& textBoxes, HWND combo)
       : m_textBoxes(textBoxes), m_combo(combo) {}
 
  private:
@@ -23,7 +23,7 @@ class Win32Controls final : public Controls {
   std::optional<std::u16string> readComboText() override;
   bool appendComboItem(std::u16string_view item) override;
 
-  std::array<HWND, 5> m_textBoxes;
+  std::array<HWND, kTextBoxCount> m_textBoxes;
   HWND m_combo;
 };
 

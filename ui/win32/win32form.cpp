@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -54,6 +53,21 @@ int overflow(HDC dc, UINT dpi, const std::wstring& face) {
 
 }  // namespace
 
+void registerWindowClass(HINSTANCE instance, WNDPROC procedure, HBRUSH background) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, L"IDI_ICON1");
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = background;
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassExW(&windowClass);
+}
+
 int controlId(std::string_view name) {
   const auto& controls = form::controls();
   for (std::size_t row = 0; row < controls.size(); ++row) {
@@ -96,9 +110,8 @@ RECT controlRect(const form::Control& control, UINT dpi) {
 SIZE captionRoom(const form::Control& control, UINT dpi) {
   const RECT rect = controlRect(control, dpi);
   // A push button draws a 2-pixel frame and its focus mark 1 pixel further in.
-  const int frame = control.kind == form::ControlKind::CommandButton
-                        ? 2 * MulDiv(3, static_cast<int>(dpi), 96)
-                        : 0;
+  const int frame =
+      control.kind == form::ControlKind::CommandButton ? 2 * scaled(3, dpi, form::kBaseDpi) : 0;
   return {rect.right - rect.left - frame, rect.bottom - rect.top - frame};
 }
 
@@ -118,9 +131,8 @@ std::wstring controlFace(HDC dc, UINT dpi) {
 }
 
 HFONT createFont(const form::Control& control, UINT dpi, const std::wstring& face) {
-  const int height = -static_cast<int>(std::lround(control.pointSize * dpi / 72.0));
   LOGFONTW font{};
-  font.lfHeight = height;
+  font.lfHeight = -scaled(pointTwips(control.pointSize), dpi);
   font.lfWeight = control.bold ? FW_BOLD : FW_NORMAL;
   font.lfCharSet = static_cast<BYTE>(form::kGreekCharset);
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;

@@ -8,11 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "dpi.h"
 #include "form.h"
 
 namespace pemdra::win32 {
 
 inline constexpr const wchar_t* kWindowClass = L"pemdra";
+
+/// Registers the window's class: its procedure, icon and form colour.
+void registerWindowClass(HINSTANCE instance, WNDPROC procedure, HBRUSH background);
 
 /// A control's id is its row in the window description plus this: clear of IDOK
 /// and IDCANCEL, so the dialog keys of IsDialogMessage reach no control.
@@ -27,9 +31,6 @@ std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
 
 inline COLORREF toColorRef(form::Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
-
-/// Twips to pixels at a monitor's dpi (1440 twips to the inch).
-inline int scaled(int twips, UINT dpi) { return form::pixelsAt(static_cast<int>(dpi), twips); }
 
 /// Where a control lies in the client area at that dpi; the line is a band of
 /// form::kLineWidth pixels (at 96 dpi) centred on its y, ends included.
