@@ -211,7 +211,7 @@ void PemdraWindow::paint() {
   EndPaint(m_hwnd, &paint);
 }
 
-void PemdraWindow::dispatch(void (*handler)(Controls&)) {
+void PemdraWindow::dispatch(Handler* handler) {
   if (!m_controls) return;  // the controls were not made: nothing to run over
   const Outcome outcome = run(handler, *m_controls);
   if (!outcome.announcement.empty()) {

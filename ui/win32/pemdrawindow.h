@@ -48,7 +48,7 @@ class PemdraWindow final {
   [[nodiscard]] Controls& controls() { return *m_controls; }
   void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
   /// Runs a handler over the window's texts and shows any error it raises.
-  void dispatch(void (*handler)(Controls&));
+  void dispatch(Handler* handler);
 
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
