@@ -323,7 +323,12 @@ def run_checks(display, orca_log):
     check(focused(CONVERT), "the focus stays on the conversion button")
 
     # Tab into a result box selects its line; the selection and the attribute run
-    # around it (which screen readers split the text by) cover the whole line.
+    # around it (which screen readers split the text by) cover the whole line. The Tab
+    # comes once Orca has spoken the conversion, as a listening user's would: while
+    # Orca is still behind, the new focus reaches it after the selection, and it
+    # speaks the line without the box's name.
+    if orca_log is not None:
+        wait_for(lambda: f"notification {lines}" in orca_log.spoken(), 10)
     by_name["γωνία σε δεκαδικές μοίρες"].queryComponent().grabFocus()
     check(wait_for(lambda: focused("γωνία σε δεκαδικές μοίρες"), 10), "Text1 takes the focus")
     subprocess.run(["xdotool", "key", "Tab"], env=dict(os.environ, DISPLAY=display), check=True,
