@@ -76,13 +76,6 @@ int controlId(std::string_view name) {
   return -1;
 }
 
-const form::Control* controlOfId(int id) {
-  const auto& controls = form::controls();
-  const int row = id - kFirstControlId;
-  if (row < 0 || row >= static_cast<int>(controls.size())) return nullptr;
-  return &controls[static_cast<std::size_t>(row)];
-}
-
 std::wstring widen(std::string_view utf8) {
   if (utf8.empty()) return {};
   const int size = static_cast<int>(utf8.size());

@@ -24,8 +24,6 @@ inline constexpr int kFirstControlId = 100;
 
 /// The id of the control of that name, or -1.
 int controlId(std::string_view name);
-/// The row of the window description for a control id, or nullptr.
-const form::Control* controlOfId(int id);
 
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
