@@ -12,17 +12,17 @@
 namespace pemdra {
 
 const std::array<Button, 14> kButtons = {{
-    {"C0", u"0", &C0_Click},
-    {"C1", u"1", &C1_Click},
-    {"C2", u"2", &C2_Click},
-    {"C3", u"3", &C3_Click},
-    {"C4", u"4", &C4_Click},
-    {"C5", u"5", &C5_Click},
-    {"C6", u"6", &C6_Click},
-    {"C7", u"7", &C7_Click},
-    {"C8", u"8", &C8_Click},
-    {"C9", u"9", &C9_Click},
-    {"Ca", u",", &Ca_Click},
+    {"C0", u"0", nullptr},
+    {"C1", u"1", nullptr},
+    {"C2", u"2", nullptr},
+    {"C3", u"3", nullptr},
+    {"C4", u"4", nullptr},
+    {"C5", u"5", nullptr},
+    {"C6", u"6", nullptr},
+    {"C7", u"7", nullptr},
+    {"C8", u"8", nullptr},
+    {"C9", u"9", nullptr},
+    {"Ca", u",", nullptr},
     {"Cb", u"", &Cb_Click},
     {"CAC", u"", &CAC_Click},
     {"CY", u"", &CY_Click},
@@ -47,7 +47,7 @@ class WrittenTexts final : public Controls {
     std::u16string lines;
     const std::u16string* said = nullptr;
     for (const TextBox box : kResultBoxes) {
-      const std::optional<std::u16string>& text = m_written.at(static_cast<std::size_t>(box));
+      const std::optional<std::u16string>& text = m_written.at(indexOf(box));
       if (!text || text->empty() || (said != nullptr && *said == *text)) continue;
       if (!lines.empty()) lines += u'\n';
       lines += *text;
@@ -61,7 +61,7 @@ class WrittenTexts final : public Controls {
   bool writeText(TextBox box, std::u16string_view text) override {
     m_form.setText(box, text);
     if (std::find(kResultBoxes.begin(), kResultBoxes.end(), box) != kResultBoxes.end()) {
-      m_written.at(static_cast<std::size_t>(box)) = std::u16string(text);
+      m_written.at(indexOf(box)) = std::u16string(text);
     }
     return true;
   }
@@ -75,18 +75,31 @@ class WrittenTexts final : public Controls {
   std::array<std::optional<std::u16string>, kTextBoxCount> m_written;
 };
 
-}  // namespace
-
-Outcome run(Handler* handler, Controls& form) {
+template <typename Body>
+Outcome runOver(Controls& form, const Body& body) {
   WrittenTexts written(form);
   Outcome outcome;
   try {
-    handler(written);
+    body(written);
   } catch (...) {
     outcome.error = errorReport(std::current_exception());
   }
   outcome.announcement = written.announcement();
   return outcome;
+}
+
+}  // namespace
+
+Outcome run(Handler* handler, Controls& form) { return runOver(form, handler); }
+
+Outcome click(const Button& button, Controls& form) {
+  return runOver(form, [&button](Controls& texts) {
+    if (button.handler != nullptr) {
+      button.handler(texts);
+    } else {
+      typeKey(texts, button.typed);
+    }
+  });
 }
 
 }  // namespace pemdra

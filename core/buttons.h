@@ -9,15 +9,15 @@
 
 namespace pemdra {
 
-/// One command button of the window: its control name, the text it appends to Text1
-/// (empty for "AC", "C" and the conversion button) and its click handler.
+/// One command button of the window: its control name, and what its click does: a key
+/// that types appends `typed` to Text1 (typeKey); any other runs its own `handler`.
 struct Button {
   std::string_view name;
-  std::u16string_view typed;
-  Handler* click;
+  std::u16string_view typed;  ///< empty for "AC", "C" and the conversion button
+  Handler* handler;           ///< nullptr for a key that types
 };
 
-/// Every button and the handler its click runs: the keypad, then the conversion button.
+/// Every button and what its click does: the keypad, then the conversion button.
 /// The front-ends bind their buttons from this table and nothing else.
 extern const std::array<Button, 14> kButtons;
 
@@ -40,12 +40,11 @@ struct Outcome {
   std::string error;
 };
 
-/// Runs a handler over the form, catching whatever it raises.
+/// Runs a handler over the form, catching whatever it raises: the load step.
 [[nodiscard]] Outcome run(Handler* handler, Controls& form);
 
-/// Runs the button's handler over the form: a click.
-[[nodiscard]] inline Outcome click(const Button& button, Controls& form) {
-  return run(button.click, form);
-}
+/// A click on the button: what its row says to do, run over the form as run() does.
+/// Every front-end's buttons come here.
+[[nodiscard]] Outcome click(const Button& button, Controls& form);
 
 }  // namespace pemdra

@@ -17,9 +17,13 @@ namespace {
 }  // namespace
 
 std::string_view controlName(TextBox box) {
-  static constexpr std::array<std::string_view, kTextBoxCount> kNames = {"Text1", "Text2", "Text3",
-                                                                         "Text4", "Text5"};
-  return kNames.at(static_cast<std::size_t>(box));
+  // The boxes are named by their number, so a new box needs no name written here.
+  static const std::array<std::string, kTextBoxCount> kNames = [] {
+    std::array<std::string, kTextBoxCount> names;
+    for (std::size_t i = 0; i < names.size(); ++i) names.at(i) = "Text" + std::to_string(i + 1);
+    return names;
+  }();
+  return kNames.at(indexOf(box));
 }
 
 std::u16string Controls::text(TextBox box) {

@@ -9,16 +9,27 @@
 
 namespace pemdra {
 
-/// The five text boxes of the window.
+/// The text boxes of the window: the input, then the result boxes in the order they
+/// were added to the window, which is their number, not their place on screen.
 enum class TextBox { Text1, Text2, Text3, Text4, Text5 };
-inline constexpr std::size_t kTextBoxCount = static_cast<std::size_t>(TextBox::Text5) + 1;
+
+/// The angle the user types or builds on the keypad.
+inline constexpr TextBox kInputBox = TextBox::Text1;
 
 /// The result boxes in their order on screen, top to bottom, which is also the order
-/// in which a conversion writes them: Text5 stands between Text3 and Text4.
-inline constexpr std::array<TextBox, 4> kResultBoxes = {TextBox::Text2, TextBox::Text3,
-                                                        TextBox::Text5, TextBox::Text4};
+/// in which a conversion writes them. Text5, the radians with the chosen π, was added
+/// last and placed between Text3 and Text4 (docs/behaviour.md). A new result box is a
+/// TextBox value and its place here; every count of boxes follows from this list.
+inline constexpr std::array kResultBoxes = {TextBox::Text2, TextBox::Text3, TextBox::Text5,
+                                            TextBox::Text4};
 
-/// The control's name as the window knows it: "Text1" ... "Text5".
+/// Every text box: the input and the result boxes.
+inline constexpr std::size_t kTextBoxCount = 1 + kResultBoxes.size();
+
+/// The box's place in an array of kTextBoxCount, one a box.
+[[nodiscard]] constexpr std::size_t indexOf(TextBox box) { return static_cast<std::size_t>(box); }
+
+/// The control's name as the window knows it: "Text1" for the first value, and on.
 [[nodiscard]] std::string_view controlName(TextBox box);
 
 /// The name of the π combo box, whose text field and list the handlers use.

@@ -8,28 +8,16 @@
 namespace pemdra {
 namespace {
 
-void append(Controls& form, std::u16string_view key) {
-  // Value addition of two texts: the key lands at the right end, never summed.
-  const Value typed = add(form.text(TextBox::Text1), std::u16string(key));
-  form.setText(TextBox::Text1, typed.text());
-}
-
 constexpr bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 constexpr bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 }  // namespace
 
-void C0_Click(Controls& form) { append(form, u"0"); }
-void C1_Click(Controls& form) { append(form, u"1"); }
-void C2_Click(Controls& form) { append(form, u"2"); }
-void C3_Click(Controls& form) { append(form, u"3"); }
-void C4_Click(Controls& form) { append(form, u"4"); }
-void C5_Click(Controls& form) { append(form, u"5"); }
-void C6_Click(Controls& form) { append(form, u"6"); }
-void C7_Click(Controls& form) { append(form, u"7"); }
-void C8_Click(Controls& form) { append(form, u"8"); }
-void C9_Click(Controls& form) { append(form, u"9"); }
-void Ca_Click(Controls& form) { append(form, u","); }
+void typeKey(Controls& form, std::u16string_view typed) {
+  // Value addition of two texts: the key lands at the right end, never summed.
+  const Value sum = add(form.text(TextBox::Text1), std::u16string(typed));
+  form.setText(TextBox::Text1, sum.text());
+}
 
 void Cb_Click(Controls& form) { form.setText(TextBox::Text1, u""); }
 

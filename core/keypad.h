@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <string_view>
+
 #include "controls.h"
 
 namespace pemdra {
@@ -9,9 +11,10 @@ namespace pemdra {
 // once; none checks what it produces (a second comma, a leading zero, letters typed
 // before): whether the text is an angle is decided only by the conversion.
 
-/// The digit keys and the decimal comma: each appends its caption.
-Handler C0_Click, C1_Click, C2_Click, C3_Click, C4_Click, C5_Click, C6_Click, C7_Click, C8_Click,
-    C9_Click, Ca_Click;
+/// The digit keys and the decimal comma (C0 ... C9, Ca), one handler for all: appends
+/// the key's text, the `typed` of its row in kButtons, to Text1. The two are added as
+/// texts, so 12 and 3 give 123, never 15.
+void typeKey(Controls& form, std::u16string_view typed);
 /// "AC": clears the input.
 Handler Cb_Click;
 /// "C": removes the last code point (both halves of a surrogate pair together);

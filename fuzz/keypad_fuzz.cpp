@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The keypad's rows of the button table: every one but the conversion button's.
     const Button& key = kButtons.at(data[i] % (kButtons.size() - 1));
     const std::u16string before = form[TextBox::Text1];
-    key.click(form);
+    fuzz::require(click(key, form).error.empty(), "a key raised an error");
     const std::u16string& after = form[TextBox::Text1];
     if (!key.typed.empty()) {
       fuzz::require(after == before + std::u16string(key.typed), "a key did not append its text");

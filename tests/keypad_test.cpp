@@ -16,42 +16,43 @@ namespace {
 
 using testing::MemoryControls;
 
-std::u16string press(std::u16string start, std::initializer_list<void (*)(Controls&)> keys) {
+// Clicks the named buttons, as a front-end does, on an input that holds `start`.
+std::u16string press(std::u16string start, std::initializer_list<std::string_view> keys) {
   MemoryControls form;
   form[TextBox::Text1] = std::move(start);
-  for (auto* key : keys) key(form);
+  for (const std::string_view key : keys) EXPECT_TRUE(click(*findButton(key), form).error.empty());
   return form[TextBox::Text1];
 }
 
 TEST(Keypad, AppendsEachKeyAtTheRightEndWithoutChecking) {
-  EXPECT_EQ(press(u"", {C1_Click, C2_Click, Ca_Click, C5_Click}), u"12,5");
-  EXPECT_EQ(press(u"", {Ca_Click}), u",");
-  EXPECT_EQ(press(u"", {Ca_Click, Ca_Click}), u",,");
-  EXPECT_EQ(press(u"", {C0_Click, C0_Click, C7_Click}), u"007");
-  EXPECT_EQ(press(u"abc", {C9_Click}), u"abc9");
-  EXPECT_EQ(press(u"12", {C3_Click}), u"123");  // text + text, never 12 + 3
-  EXPECT_EQ(press(u"", {C0_Click, C1_Click, C2_Click, C3_Click, C4_Click, C5_Click, C6_Click,
-                        C7_Click, C8_Click, C9_Click}),
+  EXPECT_EQ(press(u"", {"C1", "C2", "Ca", "C5"}), u"12,5");
+  EXPECT_EQ(press(u"", {"Ca"}), u",");
+  EXPECT_EQ(press(u"", {"Ca", "Ca"}), u",,");
+  EXPECT_EQ(press(u"", {"C0", "C0", "C7"}), u"007");
+  EXPECT_EQ(press(u"abc", {"C9"}), u"abc9");
+  EXPECT_EQ(press(u"12", {"C3"}), u"123");  // text + text, never 12 + 3
+  EXPECT_EQ(press(u"", {"C0", "C1", "C2", "C3", "C4", "C5", "C6",
+                        "C7", "C8", "C9"}),
             u"0123456789");
   const std::u16string longText(100'000, u'5');
-  EXPECT_EQ(press(longText, {C6_Click}), longText + u"6");
+  EXPECT_EQ(press(longText, {"C6"}), longText + u"6");
 }
 
 TEST(Keypad, ClearAndDeleteLast) {
-  EXPECT_EQ(press(u"12,5", {CAC_Click}), u"12,");
-  EXPECT_EQ(press(u"7", {CAC_Click}), u"");
-  EXPECT_EQ(press(u"", {CAC_Click}), u"");
-  EXPECT_EQ(press(u"359,9999 anything", {Cb_Click}), u"");
-  EXPECT_EQ(press(u"", {Cb_Click}), u"");
+  EXPECT_EQ(press(u"12,5", {"CAC"}), u"12,");
+  EXPECT_EQ(press(u"7", {"CAC"}), u"");
+  EXPECT_EQ(press(u"", {"CAC"}), u"");
+  EXPECT_EQ(press(u"359,9999 anything", {"Cb"}), u"");
+  EXPECT_EQ(press(u"", {"Cb"}), u"");
 }
 
 TEST(Keypad, DeleteLastTakesASurrogatePairWhole) {
-  EXPECT_EQ(press(u"12\U0001F600", {CAC_Click}), u"12");
-  EXPECT_EQ(press(u"\U0001D70B", {CAC_Click}), u"");
-  EXPECT_EQ(press(u"\U0001D70B\U0001D70B", {CAC_Click, CAC_Click}), u"");
+  EXPECT_EQ(press(u"12\U0001F600", {"CAC"}), u"12");
+  EXPECT_EQ(press(u"\U0001D70B", {"CAC"}), u"");
+  EXPECT_EQ(press(u"\U0001D70B\U0001D70B", {"CAC", "CAC"}), u"");
   // A lone half already there is one character to the user and goes alone.
-  EXPECT_EQ(press(u"1\xD83D", {CAC_Click}), u"1");
-  EXPECT_EQ(press(u"1\xDE00", {CAC_Click}), u"1");
+  EXPECT_EQ(press(u"1\xD83D", {"CAC"}), u"1");
+  EXPECT_EQ(press(u"1\xDE00", {"CAC"}), u"1");
 }
 
 TEST(Keypad, ReadsOnceWritesAtMostOnceAndTouchesNothingElse) {
@@ -59,10 +60,7 @@ TEST(Keypad, ReadsOnceWritesAtMostOnceAndTouchesNothingElse) {
   form[TextBox::Text1] = u"4";
   form[TextBox::Text2] = u"result";
   form.combo = u"3,14";
-  C5_Click(form);
-  CAC_Click(form);
-  Cb_Click(form);
-  CAC_Click(form);
+  for (const char* key : {"C5", "CAC", "Cb", "CAC"}) (void)click(*findButton(key), form);
   EXPECT_EQ(form.log, (std::vector<std::string>{"read Text1", "write Text1", "read Text1",
                                                 "write Text1", "write Text1", "read Text1"}));
   EXPECT_EQ(form[TextBox::Text2], u"result");

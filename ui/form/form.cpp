@@ -47,6 +47,12 @@ constexpr std::array<Control, kControlCount> kControls = {{
 }};
 // clang-format on
 
+// A button takes the system's colours on every front-end, as buttons do (docs/behaviour.md):
+// its row holds none, so no front-end has a colour path for buttons to keep in step.
+static_assert(std::ranges::none_of(kControls, [](const Control& c) {
+  return c.kind == CommandButton && (c.foreground || c.background);
+}));
+
 double linearChannel(std::uint8_t channel) {
   const double value = channel / 255.0;
   return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
@@ -70,6 +76,20 @@ Rgb readableText(Rgb system, Rgb background) {
 }
 
 const std::array<Control, kControlCount>& controls() { return kControls; }
+
+const std::vector<const Control*>& tabOrder() {
+  static const std::vector<const Control*> kOrder = [] {
+    std::vector<const Control*> order;
+    for (const Control& control : kControls) {
+      if (control.takesFocus()) order.push_back(&control);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+      return a->tabIndex < b->tabIndex;
+    });
+    return order;
+  }();
+  return kOrder;
+}
 
 const Control* find(std::string_view name) {
   for (const Control& control : kControls) {

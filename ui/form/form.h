@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace pemdra::form {
 
@@ -67,6 +68,8 @@ struct Control {
   [[nodiscard]] constexpr bool drawnOnForm() const {
     return kind == ControlKind::Label || kind == ControlKind::Line;
   }
+  /// Whether Tab stops at the control: every control but the labels and the line.
+  [[nodiscard]] constexpr bool takesFocus() const { return !drawnOnForm(); }
   /// A text in the system's colour over a background of the table's own: Label2's on
   /// the pink. Only there may the system's colour not read, so the front-ends give it
   /// through readableText().
@@ -129,6 +132,12 @@ const std::array<Control, kControlCount>& controls();
 
 /// The control of that name, or nullptr.
 const Control* find(std::string_view name);
+
+/// The controls that take the focus, in the order Tab walks them: by tab index. The
+/// labels keep the tab indexes the table gives them but take no focus, as labels never
+/// do; the line has none. Every front-end makes its focusable controls in this order
+/// and the ones drawnOnForm() apart, beneath them.
+const std::vector<const Control*>& tabOrder();
 
 constexpr PixelRect Control::pixels(int dpi) const {
   const int x = pixelsAt(dpi, left);

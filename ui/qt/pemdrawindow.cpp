@@ -36,18 +36,17 @@ PemdraWindow::PemdraWindow(QWidget* parent)
   setPalette(palette);
   setAutoFillBackground(true);
 
-  // Tab follows the table's tab indexes; labels and the line take no focus. They are
-  // drawn on the form itself, beneath every other control whatever the table's order:
-  // Label3 overlaps Combo1's top border by a pixel.
-  std::vector<std::pair<int, QWidget*>> tabChain;
+  // What is drawn on the form first, beneath every other control whatever the table's
+  // order (Label3 overlaps Combo1's top border by a pixel); then the controls Tab walks,
+  // in the order it walks them.
   for (const form::Control& control : form::controls()) {
-    QWidget* widget = createControl(control, this);
-    if (control.drawnOnForm()) widget->lower();
-    if (widget->focusPolicy() != Qt::NoFocus) tabChain.emplace_back(control.tabIndex, widget);
+    if (control.drawnOnForm()) createControl(control, this);
   }
-  std::ranges::sort(tabChain, {}, &std::pair<int, QWidget*>::first);
-  for (std::size_t i = 1; i < tabChain.size(); ++i) {
-    setTabOrder(tabChain[i - 1].second, tabChain[i].second);
+  QWidget* previous = nullptr;
+  for (const form::Control* control : form::tabOrder()) {
+    QWidget* widget = createControl(*control, this);
+    if (previous != nullptr) setTabOrder(previous, widget);
+    previous = widget;
   }
 
   // The handlers reach the widgets by the controls' names only.
@@ -62,7 +61,7 @@ PemdraWindow::PemdraWindow(QWidget* parent)
   // Each button of the core's table to its handler.
   for (const Button& button : kButtons) {
     auto* widget = findChild<QPushButton*>(fromUtf8(button.name), Qt::FindDirectChildrenOnly);
-    connect(widget, &QPushButton::clicked, this, [this, &button] { dispatch(button.click); });
+    connect(widget, &QPushButton::clicked, this, [this, &button] { present(click(button, *m_controls)); });
   }
 
   dispatch(&Form_Load);
@@ -98,8 +97,9 @@ void PemdraWindow::moveEvent(QMoveEvent* event) {
 
 PemdraWindow::~PemdraWindow() = default;
 
-void PemdraWindow::dispatch(Handler* handler) {
-  const Outcome outcome = run(handler, *m_controls);
+void PemdraWindow::dispatch(Handler* handler) { present(run(handler, *m_controls)); }
+
+void PemdraWindow::present(const Outcome& outcome) {
   // What the click wrote goes to a screen reader, even when it is what was there.
   if (!outcome.announcement.empty())
     announceResults(*this, QString::fromStdU16String(outcome.announcement));

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "buttons.h"
 #include "controls.h"
 
 namespace pemdra::qt {
@@ -41,6 +42,8 @@ class PemdraWindow final : public QWidget {
  private:
   /// Centres the window, frame included, on its screen's available area.
   void centre();
+  /// Tells a screen reader what a run wrote into the result boxes and shows any error.
+  void present(const Outcome& outcome);
   void showError(const QString& message);
 
   std::unique_ptr<Controls> m_controls;

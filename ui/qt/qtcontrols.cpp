@@ -13,7 +13,7 @@ QString toQString(std::u16string_view text) {
 
 }  // namespace
 
-QtControls::QtControls(const std::array<QLineEdit*, 5>& textBoxes, QComboBox* combo)
+QtControls::QtControls(const std::array<QLineEdit*, kTextBoxCount>& textBoxes, QComboBox* combo)
     : m_combo(combo) {
   for (std::size_t i = 0; i < textBoxes.size(); ++i) m_textBoxes[i] = textBoxes[i];
 }

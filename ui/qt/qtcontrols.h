@@ -16,7 +16,7 @@ namespace pemdra::qt {
 /// widget that no longer exists fails, and the handler gets a named error.
 class QtControls final : public Controls {
  public:
-  QtControls(const std::array<QLineEdit*, 5>& textBoxes, QComboBox* combo);
+  QtControls(const std::array<QLineEdit*, kTextBoxCount>& textBoxes, QComboBox* combo);
 
  private:
   std::optional<std::u16string> readText(TextBox box) override;
@@ -24,7 +24,7 @@ class QtControls final : public Controls {
   std::optional<std::u16string> readComboText() override;
   bool appendComboItem(std::u16string_view item) override;
 
-  std::array<QPointer<QLineEdit>, 5> m_textBoxes;
+  std::array<QPointer<QLineEdit>, kTextBoxCount> m_textBoxes;
   QPointer<QComboBox> m_combo;
 };
 

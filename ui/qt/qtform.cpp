@@ -128,8 +128,7 @@ QWidget* createControl(const form::Control& control, QWidget* window) {
     // The field holds exactly what is typed: no completion from the list.
     combo->setCompleter(nullptr);
   }
-  if (control.tabIndex < 0 || control.kind == form::ControlKind::Label)
-    widget->setFocusPolicy(Qt::NoFocus);
+  if (!control.takesFocus()) widget->setFocusPolicy(Qt::NoFocus);
   return widget;
 }
 

@@ -3,6 +3,8 @@
 // The page carries texts between its elements and the core, nothing more.
 #include <emscripten/emscripten.h>
 
+#include <utility>
+
 #include "buttons.h"
 #include "formload.h"
 #include "webcontrols.h"
@@ -21,8 +23,8 @@ pemdra::Outcome& last() {
   return outcome;
 }
 
-const char* dispatch(pemdra::Handler* handler) {
-  last() = pemdra::run(handler, page());
+const char* told(pemdra::Outcome outcome) {
+  last() = std::move(outcome);
   return last().error.empty() ? nullptr : last().error.c_str();
 }
 
@@ -31,7 +33,7 @@ const char* dispatch(pemdra::Handler* handler) {
 extern "C" {
 
 /// Fills the π list. Answers nothing, or the message of the error that stopped it.
-EMSCRIPTEN_KEEPALIVE const char* pemdra_load() { return dispatch(&pemdra::Form_Load); }
+EMSCRIPTEN_KEEPALIVE const char* pemdra_load() { return told(pemdra::run(&pemdra::Form_Load, page())); }
 
 /// Runs the handler of the named button. Answers nothing, or the error's message;
 /// a button with no handler does nothing.
@@ -41,7 +43,7 @@ EMSCRIPTEN_KEEPALIVE const char* pemdra_click(const char* button) {
     last() = {};
     return nullptr;
   }
-  return dispatch(found->click);
+  return told(pemdra::click(*found, page()));
 }
 
 /// What the last click wrote for a screen reader, one line a result box: UTF-16,

@@ -85,8 +85,10 @@
     results.replaceChildren.apply(results, lines);
   }
 
+  // An error no handler trapped, under the program's error title: a browser's alert
+  // has no title of its own, so the title is its first line.
   function report(module, failure) {
-    if (failure) window.alert(module.UTF8ToString(failure));
+    if (failure) window.alert(form.dataset.errorTitle + '\n\n' + module.UTF8ToString(failure));
   }
 
   // Where the core cannot start, the form says why and what to do, and its buttons

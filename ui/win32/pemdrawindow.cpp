@@ -139,34 +139,35 @@ Part& PemdraWindow::add(const form::Control& row) {
 
 void PemdraWindow::build() {
   m_fonts = FontCache(m_hwnd, m_dpi);
-  // Each control once, at its place in its font, in the table's order, which is the tab
-  // order; the labels last, beneath every other control (Label3 under Combo1's top).
-  for (const bool labels : {false, true}) {
-    for (const form::Control& row : form::controls()) {
-      if ((row.kind == form::ControlKind::Label) != labels) continue;
-      switch (row.kind) {
-        case form::ControlKind::TextBox:
-          add<EditCtrl>(row).onFocus = [this] { dropDefaultFrames(); };
-          break;
-        case form::ControlKind::CommandButton: {
-          auto& button = add<ButtonCtrl>(row);
-          if (const Button* bound = findButton(row.name)) {
-            button.onClick = [this, bound] { dispatch(bound->click); };
-          }
-          m_buttons.push_back(&button);
-          break;
+  // Each control once, at its place in its font: the ones Tab walks in its order (a
+  // dialog's tab order is its children's order), then the labels, beneath every other
+  // control (Label3 under Combo1's top). The line is painted by the form.
+  for (const form::Control* row : form::tabOrder()) {
+    switch (row->kind) {
+      case form::ControlKind::TextBox:
+        add<EditCtrl>(*row).onFocus = [this] { dropDefaultFrames(); };
+        break;
+      case form::ControlKind::CommandButton: {
+        auto& button = add<ButtonCtrl>(*row);
+        if (const Button* bound = findButton(row->name)) {
+          button.onClick = [this, bound] {
+            if (m_controls) present(click(*bound, *m_controls));
+          };
         }
-        case form::ControlKind::ComboBox:
-          m_pi = &add<PiDropDown>(row);
-          m_pi->onFocus = [this] { dropDefaultFrames(); };
-          break;
-        case form::ControlKind::Label:
-          add<LabelCtrl>(row);
-          break;
-        case form::ControlKind::Line:  // painted by the form
-          break;
+        m_buttons.push_back(&button);
+        break;
       }
+      case form::ControlKind::ComboBox:
+        m_pi = &add<PiDropDown>(*row);
+        m_pi->onFocus = [this] { dropDefaultFrames(); };
+        break;
+      case form::ControlKind::Label:
+      case form::ControlKind::Line:
+        break;
     }
+  }
+  for (const form::Control& row : form::controls()) {
+    if (row.kind == form::ControlKind::Label) add<LabelCtrl>(row);
   }
   std::array<HWND, kTextBoxCount> textBoxes{};
   for (std::size_t i = 0; i < textBoxes.size(); ++i) {
@@ -213,7 +214,10 @@ void PemdraWindow::paint() {
 
 void PemdraWindow::dispatch(Handler* handler) {
   if (!m_controls) return;  // the controls were not made: nothing to run over
-  const Outcome outcome = run(handler, *m_controls);
+  present(run(handler, *m_controls));
+}
+
+void PemdraWindow::present(const Outcome& outcome) {
   if (!outcome.announcement.empty()) {
     makeResultsRegion();
     m_results.announce(outcome.announcement);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "buttonctrl.h"
+#include "buttons.h"
 #include "controls.h"
 #include "form.h"
 #include "gdicache.h"
@@ -58,6 +59,8 @@ class PemdraWindow final {
   Part& add(const form::Control& row);
   [[nodiscard]] HWND child(std::string_view name) const;
   void dropDefaultFrames() const;
+  /// Tells a screen reader what a run wrote into the result boxes and shows any error.
+  void present(const Outcome& outcome);
   void makeResultsRegion();
   void changeDpi(UINT dpi, const RECT& suggested);
   void paint();

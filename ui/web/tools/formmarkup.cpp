@@ -99,18 +99,21 @@ void element(const Control& c) {
 }
 
 void html() {
-  std::printf("<main id=\"%s\" aria-label=\"%s\">\n", std::string(pemdra::form::kName).c_str(),
-              escaped(pemdra::form::kTitle).c_str());
+  std::printf("<main id=\"%s\" aria-label=\"%s\" data-error-title=\"%s\">\n",
+              std::string(pemdra::form::kName).c_str(), escaped(pemdra::form::kTitle).c_str(),
+              escaped(pemdra::form::kErrorTitle).c_str());
   // The window's title, for screen readers, as the desktops' title bars tell it.
   std::printf("<h1>%s</h1>\n", escaped(pemdra::form::kTitle).c_str());
-  // What is drawn on the form first, beneath the rest; then the rest in tab order.
-  std::vector<const Control*> order;
-  for (const Control& c : pemdra::form::controls()) order.push_back(&c);
-  std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
-    if (a->drawnOnForm() != b->drawnOnForm()) return a->drawnOnForm();
-    return a->tabIndex < b->tabIndex;
-  });
-  for (const Control* c : order) element(*c);
+  // What is drawn on the form first, beneath the rest; then the rest in tab order, which
+  // is the page's order for Tab.
+  std::vector<const Control*> drawn;
+  for (const Control& c : pemdra::form::controls()) {
+    if (c.drawnOnForm()) drawn.push_back(&c);
+  }
+  std::stable_sort(drawn.begin(), drawn.end(),
+                   [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+  for (const Control* c : drawn) element(*c);
+  for (const Control* c : pemdra::form::tabOrder()) element(*c);
   // What a click wrote into the result boxes, for screen readers.
   std::printf("<div id=\"results\" role=\"status\" aria-live=\"polite\"></div>\n");
   std::printf("</main>\n");
