@@ -19,6 +19,10 @@
 #include <utility>
 #include <vector>
 
+#include "buttons.h"
+#include "form.h"
+#include "formload.h"
+#include "memory_controls.h"
 #include "pemdrawindow.h"
 #include "window_fixture.h"
 
@@ -44,6 +48,25 @@ void record(QAccessibleEvent* event) {
     inserted = static_cast<QAccessibleTextInsertEvent*>(event)->textInserted();
   }
   recorded().push_back({event->type(), event->object(), inserted});
+}
+
+using testing::q;
+
+/// The role a screen reader is told for the row's kind.
+QAccessible::Role roleOf(const form::Control& row) {
+  switch (row.kind) {
+    case form::ControlKind::TextBox:
+      return QAccessible::EditableText;
+    case form::ControlKind::CommandButton:
+      return QAccessible::Button;
+    case form::ControlKind::Label:
+      return row.name == form::kResultsHeading ? QAccessible::Heading : QAccessible::StaticText;
+    case form::ControlKind::ComboBox:
+      return QAccessible::ComboBox;
+    case form::ControlKind::Line:
+      break;
+  }
+  return QAccessible::Separator;
 }
 
 class AccessibilityTest : public ::testing::Test {
@@ -75,61 +98,41 @@ TEST_F(AccessibilityTest, ExposesTheWindowAndEveryControlByRoleAndGreekName) {
   QAccessibleInterface* windowInterface = QAccessible::queryAccessibleInterface(window.get());
   ASSERT_NE(windowInterface, nullptr);
   EXPECT_EQ(windowInterface->role(), QAccessible::Window);
-  EXPECT_EQ(windowInterface->text(QAccessible::Name), QStringLiteral("Μετατροπέας"));
-  EXPECT_EQ(windowInterface->childCount(), 24);
+  EXPECT_EQ(windowInterface->text(QAccessible::Name), q(form::kTitle));
+  EXPECT_EQ(windowInterface->childCount(), int(form::kControlCount));
 
-  const struct {
-    const char* name;
-    QAccessible::Role role;
-    QString accessibleName;
-  } expected[] = {
-      {"Text1", QAccessible::EditableText, QStringLiteral("γωνία σε δεκαδικές μοίρες")},
-      {"Text2", QAccessible::EditableText, QStringLiteral("μοίρες, λεπτά, δευτερόλεπτα")},
-      {"Text3", QAccessible::EditableText, QStringLiteral("ακτίνια ως πολλαπλάσιο του π")},
-      {"Text4", QAccessible::EditableText, QStringLiteral("βαθμοί")},
-      {"Text5", QAccessible::EditableText, QStringLiteral("ακτίνια με την επιλεγμένη τιμή του π")},
-      {"C0", QAccessible::Button, QStringLiteral("0")},
-      {"C1", QAccessible::Button, QStringLiteral("1")},
-      {"C9", QAccessible::Button, QStringLiteral("9")},
-      {"Cb", QAccessible::Button, QStringLiteral("AC, καθαρισμός")},
-      {"Ca", QAccessible::Button, QStringLiteral(", υποδιαστολή")},
-      {"CAC", QAccessible::Button, QStringLiteral("C, διαγραφή του τελευταίου χαρακτήρα")},
-      {"CY", QAccessible::Button, QStringLiteral("ΜΕΤΑΤΡΟΠΗ >> ...")},
-      {"Label1", QAccessible::StaticText,
-       QStringLiteral("Δώσε την τιμή της γωνίας ως δεκαδικό αριθμό")},
-      {"Label2", QAccessible::Heading, QStringLiteral("Ισοδύναμες τιμές")},
-      {"Label3", QAccessible::StaticText, QStringLiteral("Διαλέξτε την τιμή του π")},
-      {"Combo1", QAccessible::ComboBox, QStringLiteral("τιμή του π")},
-      {"Line1", QAccessible::Separator, QStringLiteral("διαχωριστική γραμμή")},
-  };
-  for (const auto& e : expected) {
-    QAccessibleInterface* interface = accessible(e.name);
-    ASSERT_NE(interface, nullptr) << e.name;
-    EXPECT_EQ(interface->role(), e.role) << e.name;
-    EXPECT_EQ(interface->text(QAccessible::Name), e.accessibleName) << e.name;
-    EXPECT_EQ(interface->parent()->object(), window.get()) << e.name;
+  for (const form::Control& row : form::controls()) {
+    const std::string name(row.name);
+    QAccessibleInterface* interface = accessible(name.c_str());
+    ASSERT_NE(interface, nullptr) << name;
+    EXPECT_EQ(interface->role(), roleOf(row)) << name;
+    EXPECT_EQ(interface->text(QAccessible::Name), q(row.accessibleName)) << name;
+    EXPECT_EQ(interface->parent()->object(), window.get()) << name;
   }
 }
 
 TEST_F(AccessibilityTest, TiesEachCaptionToItsBox) {
-  EXPECT_EQ(related("Label1", QAccessible::Labelled), QList<QObject*>{control("Text1")});
-  EXPECT_EQ(related("Text1", QAccessible::Label), QList<QObject*>{control("Label1")});
-  EXPECT_EQ(related("Label3", QAccessible::Labelled), QList<QObject*>{control("Combo1")});
-  EXPECT_EQ(related("Combo1", QAccessible::Label), QList<QObject*>{control("Label3")});
-  // The heading labels the result boxes in their order on screen.
-  EXPECT_EQ(
-      related("Label2", QAccessible::Labelled),
-      (QList<QObject*>{control("Text2"), control("Text3"), control("Text5"), control("Text4")}));
-  // It groups them without naming them: each keeps its own name, its unit.
-  for (const char* box : {"Text2", "Text3", "Text5", "Text4"}) {
-    EXPECT_TRUE(related(box, QAccessible::Label).isEmpty()) << box;
+  for (const form::CaptionTie& tie : form::kCaptionTies) {
+    const std::string label(tie.label);
+    const std::string box(tie.box);
+    EXPECT_EQ(related(label.c_str(), QAccessible::Labelled), QList<QObject*>{control(box.c_str())});
+    EXPECT_EQ(related(box.c_str(), QAccessible::Label), QList<QObject*>{control(label.c_str())});
   }
+  // The heading labels the result boxes in their order on screen. It groups them without
+  // naming them: each keeps its own name, its unit.
+  QList<QObject*> results;
+  for (const TextBox box : kResultBoxes) {
+    const std::string name(controlName(box));
+    results << control(name.c_str());
+    EXPECT_TRUE(related(name.c_str(), QAccessible::Label).isEmpty()) << name;
+  }
+  EXPECT_EQ(related(std::string(form::kResultsHeading).c_str(), QAccessible::Labelled), results);
 
   // The combo box is named by what it holds once it holds something, and its
   // caption still labels it.
   auto* combo = qobject_cast<QComboBox*>(control("Combo1"));
   combo->setCurrentIndex(1);
-  EXPECT_EQ(accessible("Combo1")->text(QAccessible::Name), QStringLiteral("3,14159"));
+  EXPECT_EQ(accessible("Combo1")->text(QAccessible::Name), q(kPiChoices.at(1)));
   EXPECT_EQ(related("Combo1", QAccessible::Label), QList<QObject*>{control("Label3")});
 }
 
@@ -156,18 +159,16 @@ TEST_F(AccessibilityTest, AConversionTellsTheResultLinesWithoutMovingTheFocus) {
   recorded().clear();
   QTest::keyClick(button, Qt::Key_Space);
 
-  const QStringList lines = {QStringLiteral("045° 00' 00''+,0'' μοίρες / (squadron)"),
-                             QStringLiteral("0,25  π ακτίνια/ (rad)"),
-                             QStringLiteral("0,7853975 ακτίνια / (rad)"),
-                             QStringLiteral("50 βαθμοί / (degrees)")};
-  const char* boxes[] = {"Text2", "Text3", "Text5", "Text4"};
-  for (int i = 0; i < 4; ++i) {
+  const testing::CoreAnswer core = testing::coreAnswer(u"45", kPiChoices.at(1));
+  for (const TextBox which : kResultBoxes) {
+    const std::string name(controlName(which));
     const auto box = std::ranges::find_if(recorded(), [&](const RecordedEvent& event) {
-      return event.object == control(boxes[i]) && !event.inserted.isEmpty();
+      return event.object == control(name.c_str()) && !event.inserted.isEmpty();
     });
-    ASSERT_NE(box, recorded().end()) << boxes[i];
-    EXPECT_EQ(box->inserted, lines[i]) << boxes[i];
+    ASSERT_NE(box, recorded().end()) << name;
+    EXPECT_EQ(box->inserted, q(core[which])) << name;
   }
+  const QString told = q(core.announcement);
   const auto described = [&] {
     return std::ranges::count_if(recorded(), [&](const RecordedEvent& event) {
       return event.object == button && event.type == QAccessible::DescriptionChanged;
@@ -175,7 +176,7 @@ TEST_F(AccessibilityTest, AConversionTellsTheResultLinesWithoutMovingTheFocus) {
   };
   EXPECT_EQ(described(), 1);
   EXPECT_EQ(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description),
-            lines.join(QLatin1Char('\n')));
+            told);
   EXPECT_EQ(QApplication::focusWidget(), button);
 
   // A notification, no widget of the window's, shows itself named by the lines.
@@ -193,23 +194,19 @@ TEST_F(AccessibilityTest, AConversionTellsTheResultLinesWithoutMovingTheFocus) {
   QAccessibleInterface* notice = QAccessible::queryAccessibleInterface(notification);
   ASSERT_NE(notice, nullptr);
   EXPECT_EQ(notice->role(), QAccessible::Notification);
-  EXPECT_EQ(notice->text(QAccessible::Name), lines.join(QLatin1Char('\n')));
+  EXPECT_EQ(notice->text(QAccessible::Name), told);
   EXPECT_EQ(notice->parent()->object(), window.get());
 
   // The same results again are told again; an error is told as the click wrote it,
   // once, with none of the stale lines beside it; a keypad key tells nothing.
-  const std::pair<QString, QString> again[] = {
-      {QStringLiteral("45"), lines.join(QLatin1Char('\n'))},
-      {QStringLiteral("400"), QStringLiteral("Σφάλμα, δώσε έγκυρο αριθμό.")},
-      {QStringLiteral("abc"), QStringLiteral("error")},
-  };
-  for (const auto& [angle, told] : again) {
-    qobject_cast<QLineEdit*>(control("Text1"))->setText(angle);
+  for (const std::u16string_view angle : {u"45", u"400", u"abc"}) {
+    qobject_cast<QLineEdit*>(control("Text1"))->setText(q(angle));
     recorded().clear();
     QTest::keyClick(button, Qt::Key_Space);
-    EXPECT_EQ(described(), 1) << angle.toStdString();
-    EXPECT_EQ(shown(), std::vector<QObject*>{notification}) << angle.toStdString();
-    EXPECT_EQ(notice->text(QAccessible::Name), told);
+    EXPECT_EQ(described(), 1) << q(angle).toStdString();
+    EXPECT_EQ(shown(), std::vector<QObject*>{notification}) << q(angle).toStdString();
+    EXPECT_EQ(notice->text(QAccessible::Name),
+              q(testing::coreAnswer(angle, kPiChoices.at(1)).announcement));
     EXPECT_EQ(QApplication::focusWidget(), button);
   }
   recorded().clear();

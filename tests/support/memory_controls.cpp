@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "memory_controls.h"
 
+#include "buttons.h"
+
 namespace pemdra::testing {
 
 bool MemoryControls::admit(std::string entry) {
@@ -29,6 +31,22 @@ bool MemoryControls::appendComboItem(std::u16string_view item) {
   if (!admit("add Combo1")) return false;
   comboItems.emplace_back(item);
   return true;
+}
+
+std::vector<std::u16string> CoreAnswer::results() const {
+  std::vector<std::u16string> lines;
+  for (const TextBox box : kResultBoxes) lines.push_back((*this)[box]);
+  return lines;
+}
+
+CoreAnswer coreAnswer(std::u16string_view angle, std::u16string_view pi) {
+  MemoryControls form;
+  form[kInputBox] = angle;
+  form.combo = pi;
+  CoreAnswer answer;
+  answer.announcement = click(convertButton(), form).announcement;
+  answer.texts = form.texts;
+  return answer;
 }
 
 }  // namespace pemdra::testing

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls.h"
@@ -35,5 +36,19 @@ class MemoryControls final : public Controls {
 
   std::size_t m_accesses = 0;
 };
+
+/// What the core leaves in every box when the user types `angle`, leaves `pi` in the π
+/// field and clicks the conversion button: what a front-end's window must show then.
+/// The front-end tests check against it, so that only the core's tests spell out lines.
+struct CoreAnswer {
+  std::array<std::u16string, kTextBoxCount> texts;
+  std::u16string announcement;
+  [[nodiscard]] const std::u16string& operator[](TextBox box) const {
+    return texts.at(indexOf(box));
+  }
+  /// The result boxes' texts in their order on screen.
+  [[nodiscard]] std::vector<std::u16string> results() const;
+};
+[[nodiscard]] CoreAnswer coreAnswer(std::u16string_view angle, std::u16string_view pi);
 
 }  // namespace pemdra::testing

@@ -59,6 +59,7 @@ class UniversalPrinter<std::u16string> {
 }  // namespace testing::internal
 
 #ifdef QT_CORE_LIB
+#include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -67,6 +68,9 @@ class UniversalPrinter<std::u16string> {
 // Qt's classes are in the global namespace, where GoogleTest finds these by name.
 inline void PrintTo(const QString& text, std::ostream* os) {
   *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QColor& colour, std::ostream* os) {
+  *os << colour.name().toStdString();
 }
 inline void PrintTo(const QSize& size, std::ostream* os) {
   *os << size.width() << 'x' << size.height();

@@ -9,8 +9,16 @@
 #include <QString>
 #include <QTest>
 
-#include <memory>
+#include <QColor>
+#include <QRect>
+#include <QStringList>
 
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form.h"
 #include "pemdrawindow.h"
 
 namespace pemdra::testing {
@@ -32,5 +40,18 @@ Widget* findControl(const QWidget& window, const char* name) {
   EXPECT_NE(widget, nullptr) << name;
   return widget;
 }
+
+/// The table's and the core's facts in Qt's terms, for comparing with the widgets.
+inline QString q(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+inline QString q(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
+inline QStringList q(const std::vector<std::u16string>& lines) {
+  QStringList list;
+  for (const auto& line : lines) list << q(line);
+  return list;
+}
+inline QColor q(form::Rgb colour) { return {colour.red, colour.green, colour.blue}; }
+inline QRect q(form::PixelRect r) { return {r.left, r.top, r.width, r.height}; }
 
 }  // namespace pemdra::testing
