@@ -15,7 +15,10 @@ lines, the first result box by its own name, and its selected line whole. (Orca
 runs once for a user: where one of the user's own already runs, that part is left
 out and said so.)
 
-    atspi_check.py PEMDRA_BINARY
+    atspi_check.py PEMDRA_BINARY PEMDRA_FACTS
+
+PEMDRA_FACTS is the tool that prints the window's table and the core's answers: every
+name, role and line checked here comes from it.
 
 Exit status 0: passed; 1: failed; 77: skipped, because no AT-SPI bus could start.
 """
@@ -35,39 +38,14 @@ import time
 import tty
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "support"))
+from facts import Facts  # noqa: E402
 from processes import Processes, read_line, start_display  # noqa: E402
 
 SKIP = 77
 
-WINDOW_TITLE = "Μετατροπέας"
-CONVERT = "ΜΕΤΑΤΡΟΠΗ >> ..."
-# Every control by role and name; the order of the window's children is the
-# stacking order, which the tree does not fix.
-CONTROLS = [
-    ("text", "γωνία σε δεκαδικές μοίρες"),
-    ("text", "μοίρες, λεπτά, δευτερόλεπτα"),
-    ("text", "ακτίνια ως πολλαπλάσιο του π"),
-    ("text", "βαθμοί"),
-    *[("push button", digit) for digit in "123456789"],
-    ("push button", "AC, καθαρισμός"),
-    ("push button", "0"),
-    ("push button", ", υποδιαστολή"),
-    ("push button", "ΜΕΤΑΤΡΟΠΗ >> ..."),
-    ("label", "Δώσε την τιμή της γωνίας ως δεκαδικό αριθμό"),
-    ("heading", "Ισοδύναμες τιμές"),
-    ("push button", "C, διαγραφή του τελευταίου χαρακτήρα"),
-    ("combo box", "τιμή του π"),
-    ("label", "Διαλέξτε την τιμή του π"),
-    ("text", "ακτίνια με την επιλεγμένη τιμή του π"),
-    ("separator", "διαχωριστική γραμμή"),
-]
-# The result boxes top to bottom, and what they show for 45 degrees with π = 3,14159.
-RESULTS = [
-    ("μοίρες, λεπτά, δευτερόλεπτα", "045° 00' 00''+,0'' μοίρες / (squadron)"),
-    ("ακτίνια ως πολλαπλάσιο του π", "0,25  π ακτίνια/ (rad)"),
-    ("ακτίνια με την επιλεγμένη τιμή του π", "0,7853975 ακτίνια / (rad)"),
-    ("βαθμοί", "50 βαθμοί / (degrees)"),
-]
+# The role a screen reader is told for each kind of control of the window's table.
+ROLES = {"text box": "text", "button": "push button", "label": "label",
+         "combo box": "combo box", "line": "separator"}
 
 failures = []
 
@@ -77,6 +55,11 @@ def check(condition, message):
         failures.append(message)
         print("FAIL:", message, flush=True)
     return condition
+
+
+def check_equal(what, got, expected):
+    """Fails with what was expected and what came, both in full."""
+    return check(got == expected, f"{what}:\n  expected {expected!r}\n  got      {got!r}")
 
 
 def wait_for(predicate, seconds, step=0.05):
@@ -180,7 +163,7 @@ def start_orca(processes, display, folder):
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) != 3:
         print(__doc__)
         return 2
     if importlib.util.find_spec("pyatspi") is None:
@@ -213,6 +196,18 @@ def main():
 
 
 def run_checks(display, orca_log):
+    facts = Facts(sys.argv[2])
+    title = facts.window["title"]
+    convert = facts.name_of(facts.convert_button)
+    input_box = facts.name_of(facts.input_box)
+    # Every control by role and name; the order of the window's children is the
+    # stacking order, which the tree does not fix.
+    expected_controls = [("heading" if c["name"] == facts.results_heading else ROLES[c["kind"]],
+                          c["accessibleName"]) for c in facts.controls.values()]
+    # The result boxes top to bottom, and what they show for 45 degrees with the second π.
+    answer = facts.answer("45", facts.pi_choices[1])
+    results = [(facts.name_of(box), answer["texts"][box]) for box in facts.result_boxes]
+
     import pyatspi
     from gi.repository import GLib
 
@@ -231,11 +226,10 @@ def run_checks(display, orca_log):
 
     # The tree: the window, then every control by role and Greek name.
     window = application.getChildAtIndex(0)
-    check(window.getRoleName() == "frame" and window.name == WINDOW_TITLE,
-          f"the window is a {window.getRoleName()} named {window.name!r}")
+    check_equal("the window", (window.getRoleName(), window.name), ("frame", title))
     controls = [window.getChildAtIndex(index) for index in range(window.childCount)]
     found = [(control.getRoleName(), control.name) for control in controls]
-    check(sorted(found) == sorted(CONTROLS), f"the controls are {found}")
+    check_equal("the controls", sorted(found), sorted(expected_controls))
     by_name = {control.name: control for control in controls}
 
     def targets(name, relation):
@@ -244,14 +238,16 @@ def run_checks(display, orca_log):
                 if related.getRelationType() == relation
                 for index in range(related.getNTargets())]
 
-    for label, box in [("Δώσε την τιμή της γωνίας ως δεκαδικό αριθμό", "γωνία σε δεκαδικές μοίρες"),
-                       ("Διαλέξτε την τιμή του π", "τιμή του π")]:
-        check(targets(box, pyatspi.RELATION_LABELLED_BY) == [label], f"{box} is labelled by {label}")
+    for label, box in facts.caption_ties.items():
+        check_equal(f"what labels {box}",
+                    targets(facts.name_of(box), pyatspi.RELATION_LABELLED_BY),
+                    [facts.name_of(label)])
     # The heading groups the result boxes; each is read by its own name, its unit.
-    check(targets("Ισοδύναμες τιμές", pyatspi.RELATION_LABEL_FOR) == [box for box, _ in RESULTS],
-          "the heading labels the result boxes in their order on screen")
-    for box, _ in RESULTS:
-        check(not targets(box, pyatspi.RELATION_LABELLED_BY), f"{box} is read by its own name")
+    check_equal("what the heading labels, in order on screen",
+                targets(facts.name_of(facts.results_heading), pyatspi.RELATION_LABEL_FOR),
+                [box for box, _ in results])
+    for box, _ in results:
+        check_equal(f"what labels {box}", targets(box, pyatspi.RELATION_LABELLED_BY), [])
     if failures:
         return 1
 
@@ -263,13 +259,14 @@ def run_checks(display, orca_log):
     def focused(name):
         return by_name[name].getState().contains(pyatspi.STATE_FOCUSED)
 
-    check(wait_for(lambda: focused("γωνία σε δεκαδικές μοίρες"), 10), "Text1 has the focus at start")
-    by_name["γωνία σε δεκαδικές μοίρες"].queryEditableText().setTextContents("45")
-    pi_field = next(child for child in by_name["τιμή του π"] if child.getRoleName() == "text")
-    pi_field.queryEditableText().setTextContents("3,14159")
-    button = by_name[CONVERT]
+    check(wait_for(lambda: focused(input_box), 10), f"{input_box} has the focus at start")
+    by_name[input_box].queryEditableText().setTextContents("45")
+    pi_field = next(child for child in by_name[facts.name_of(facts.pi_box)]
+                    if child.getRoleName() == "text")
+    pi_field.queryEditableText().setTextContents(facts.pi_choices[1])
+    button = by_name[convert]
     button.queryComponent().grabFocus()
-    if not check(wait_for(lambda: focused(CONVERT), 10), "the conversion button takes the focus"):
+    if not check(wait_for(lambda: focused(convert), 10), "the conversion button takes the focus"):
         return 1
 
     events = []
@@ -298,7 +295,7 @@ def run_checks(display, orca_log):
                    check=True, timeout=15)
 
     def described():
-        return any(kind == kinds[1] and source == CONVERT for kind, source, _ in events)
+        return any(kind == kinds[1] and source == convert for kind, source, _ in events)
 
     def inserted():
         return [(source, data) for kind, source, data in events
@@ -308,19 +305,20 @@ def run_checks(display, orca_log):
         return [data for kind, source, data in events
                 if kind == kinds[2] and source == "notification"]
 
-    listen_until(lambda: described() and len(inserted()) >= 4 and announced(), 10)
+    listen_until(lambda: described() and len(inserted()) >= len(results) and announced(), 10)
     pyatspi.Registry.deregisterEventListener(heard, *kinds)
 
     print("Events after the conversion:")
     for kind, source, data in events:
         print(f"  {kind} from {source!r}: {data!r}")
-    for box, line in RESULTS:
-        check((box, line) in inserted(), f"a text-changed:insert on {box} carries {line!r}")
+    for box, line in results:
+        check((box, line) in inserted(),
+              f"a text-changed:insert on {box}:\n  expected {line!r}\n  got      {inserted()!r}")
     check(described(), "the conversion button's description changes")
-    lines = "\n".join(line for _, line in RESULTS)
-    check(announced() == [lines], f"a notification shows itself named {lines!r}")
-    check(button.description == lines, f"the button's description is {button.description!r}")
-    check(focused(CONVERT), "the focus stays on the conversion button")
+    lines = answer["announcement"]
+    check_equal("the notifications shown", announced(), [lines])
+    check_equal("the button's description", button.description, lines)
+    check(focused(convert), "the focus stays on the conversion button")
 
     # Tab into a result box selects its line; the selection and the attribute run
     # around it (which screen readers split the text by) cover the whole line. The Tab
@@ -329,18 +327,17 @@ def run_checks(display, orca_log):
     # speaks the line without the box's name.
     if orca_log is not None:
         wait_for(lambda: f"notification {lines}" in orca_log.spoken(), 10)
-    by_name["γωνία σε δεκαδικές μοίρες"].queryComponent().grabFocus()
-    check(wait_for(lambda: focused("γωνία σε δεκαδικές μοίρες"), 10), "Text1 takes the focus")
+    by_name[input_box].queryComponent().grabFocus()
+    check(wait_for(lambda: focused(input_box), 10), f"{input_box} takes the focus")
     subprocess.run(["xdotool", "key", "Tab"], env=dict(os.environ, DISPLAY=display), check=True,
                    timeout=15)
-    box, line = RESULTS[0]
+    box, line = results[0]
     if check(wait_for(lambda: focused(box), 10), f"Tab moves the focus to {box}"):
         text = by_name[box].queryText()
         start, end = text.getSelection(0)
-        check(text.getText(start, end) == line, f"{box}'s selection is {text.getText(start, end)!r}")
+        check_equal(f"{box}'s selection", text.getText(start, end), line)
         _, run_start, run_end = text.getAttributeRun(0, False)
-        check((run_start, run_end) == (0, len(line)),
-              f"{box}'s attribute run is {run_start}-{run_end}")
+        check_equal(f"{box}'s attribute run", (run_start, run_end), (0, len(line)))
 
     if orca_log is not None:
         heard_by_user = [f"notification {lines}", f"{box} text.", f"{line} selected."]
@@ -349,7 +346,8 @@ def run_checks(display, orca_log):
         for utterance in orca_log.spoken():
             print(f"  {utterance!r}")
         for words in heard_by_user:
-            check(words in orca_log.spoken(), f"Orca speaks {words!r}")
+            check(words in orca_log.spoken(),
+                  f"Orca speaks:\n  expected {words!r}\n  got      {orca_log.spoken()!r}")
     return 1 if failures else 0
 
 

@@ -24,11 +24,26 @@
 #include <vector>
 
 #include "child_process.h"
+#include "form.h"
+#include "formload.h"
+#include "memory_controls.h"
 #include "pi_prefixes.h"
 
 namespace {
 
 using namespace pemdra::testing;
+
+// Where a control lies in the window, from the window's table (pixels at 96 dpi).
+QRect rectOf(std::string_view name) {
+  const pemdra::form::PixelRect r = pemdra::form::find(name)->pixels();
+  return {r.left, r.top, r.width, r.height};
+}
+QPoint centreOf(std::string_view name) { return rectOf(name).center(); }
+/// A box's text area: its rectangle less a 4-pixel frame.
+QRect insideOf(std::string_view name) { return rectOf(name).adjusted(4, 4, -4, -4); }
+int whiteIn(const auto& shot, const QRect& r) {
+  return shot.whitePixels(r.left(), r.top(), r.width(), r.height());
+}
 
 struct Screenshot {
   QImage image;
@@ -270,23 +285,29 @@ TEST_F(XServerTest, ShowsTheWindowAndConvertsWhatIsClicked) {
   ASSERT_NE(window, 0U) << "no pemdra window appeared";
 
   Screenshot shot = shoot(window);
-  EXPECT_EQ(shot.image.size(), QSize(470, 366));
+  EXPECT_EQ(shot.image.size(), QSize(pemdra::form::kClientWidth, pemdra::form::kClientHeight));
   EXPECT_TRUE(hasIcon(window));
   shot.image.save(QStringLiteral(SCREENSHOT_DIR "/screenshot-start.png"));
   EXPECT_EQ(shot.at(4, 200), QColor(255, 128, 128));  // the form, at a free spot
   EXPECT_EQ(shot.at(300, 300 - 100), QColor(255, 128, 128));
-  EXPECT_EQ(shot.at(20, 64), QColor(0, 0, 0));          // inside Text1
-  EXPECT_EQ(shot.at(160, 176), QColor(128, 128, 128));  // on Line1
-  EXPECT_EQ(shot.at(20, 224), QColor(0, 0, 0));         // inside Text2
-  EXPECT_EQ(shot.whitePixels(12, 212, 449, 25), 0);     // results empty at start
+  const auto colour = [](std::string_view name, bool back = true) {
+    const pemdra::form::Control* row = pemdra::form::find(name);
+    const pemdra::form::Rgb rgb = *(back ? row->background : row->foreground);
+    return QColor(rgb.red, rgb.green, rgb.blue);
+  };
+  EXPECT_EQ(shot.at(insideOf("Text1").left(), centreOf("Text1").y()), colour("Text1"));
+  EXPECT_EQ(shot.at(centreOf("Line1").x(), centreOf("Line1").y()), colour("Line1"));
+  EXPECT_EQ(shot.at(centreOf("Text2").x(), centreOf("Text2").y()), colour("Text2"));
+  EXPECT_EQ(whiteIn(shot, insideOf("Text2")), 0);  // results empty at start
   // Label3 reaches a pixel into Combo1's top row, but lies beneath it: the combo
   // box's frame shows there, not the label's pink.
-  EXPECT_NE(shot.at(140, 128), QColor(255, 128, 128));
+  EXPECT_NE(shot.at(centreOf("Combo1").x(), rectOf("Combo1").top()), colour("Label3"));
 
   // The road of one conversion, by pointer alone: 4, 5, π 3,14159, conversion.
-  click(window, 348, 64);   // C4
-  click(window, 396, 64);   // C5
-  click(window, 263, 144);  // Combo1's arrow opens the list
+  const auto clickOn = [&](QPoint at) { click(window, at.x(), at.y()); };
+  clickOn(centreOf("C4"));
+  clickOn(centreOf("C5"));
+  clickOn({rectOf("Combo1").right() - 10, centreOf("Combo1").y()});  // its arrow opens the list
   Window popup = 0;
   for (const auto deadline = Clock::now() + 5s; popup == 0 && Clock::now() < deadline;) {
     for (const Window w : viewableTopLevels()) {
@@ -298,21 +319,20 @@ TEST_F(XServerTest, ShowsTheWindowAndConvertsWhatIsClicked) {
   XWindowAttributes list{};
   XGetWindowAttributes(display, popup, &list);
   click(popup, list.width / 2, list.height / 2);  // the middle of three items: 3,14159
-  click(window, 396, 184);                        // CY
+  clickOn(centreOf("CY"));
 
   // The last line written is the grads line; wait for it on screen.
   for (const auto deadline = Clock::now() + 5s; Clock::now() < deadline;) {
     shot = shoot(window);
-    if (shot.whitePixels(12, 332, 449, 25) > 50) break;
+    if (whiteIn(shot, insideOf("Text4")) > 50) break;
     std::this_thread::sleep_for(20ms);
   }
   shot.image.save(QStringLiteral(SCREENSHOT_DIR "/screenshot.png"));
-  EXPECT_GT(shot.whitePixels(12, 52, 297, 25), 20);    // Text1 shows 45
-  EXPECT_GT(shot.whitePixels(12, 132, 240, 24), 20);   // Combo1 shows the π chosen
-  EXPECT_GT(shot.whitePixels(12, 212, 449, 25), 100);  // Text2
-  EXPECT_GT(shot.whitePixels(12, 252, 449, 25), 100);  // Text3
-  EXPECT_GT(shot.whitePixels(44, 292, 417, 25), 100);  // Text5
-  EXPECT_GT(shot.whitePixels(12, 332, 449, 25), 50);   // Text4
+  EXPECT_GT(whiteIn(shot, insideOf("Text1")), 20);                           // 45
+  EXPECT_GT(whiteIn(shot, insideOf("Combo1").adjusted(0, 0, -17, 0)), 20);  // the π chosen
+  for (const pemdra::TextBox box : pemdra::kResultBoxes) {
+    EXPECT_GT(whiteIn(shot, insideOf(pemdra::controlName(box))), 50) << pemdra::controlName(box);
+  }
 
   // Closing the window ends the program, cleanly.
   closeWindow(window);
@@ -330,20 +350,26 @@ TEST_F(XServerTest, ATypedPiPrefixIsWhatConverts) {
     chain.insert(chain.end(), more.begin(), more.end());
     return chain;
   };
-  xdotool(then(at(window, 150, 64), {"click", "1", "type", "--delay", "15", "90"}));
+  const auto atControl = [&](std::string_view name, int dx = 0) {
+    return at(window, centreOf(name).x() + dx, centreOf(name).y());
+  };
+  xdotool(then(atControl("Text1"), {"click", "1", "type", "--delay", "15", "90"}));
   for (const auto& [typed, radians] : kPiPrefixes) {
     // xdotool's "type" takes every argument after it as text: it ends a chain.
-    xdotool(then(at(window, 120, 144),  // the π field
+    xdotool(then(atControl("Combo1", -20),  // the π field, left of its arrow
                  {"click", "1", "key", "ctrl+a", "BackSpace", "type", "--delay", "15", typed}));
-    std::vector<std::string> chain = then(at(window, 396, 184), {"click", "1"});  // CY
-    chain = then(chain, at(window, 200, 304));  // Text5: select its line and copy it
+    std::vector<std::string> chain = then(atControl("CY"), {"click", "1"});
+    chain = then(chain, atControl("Text5"));  // select its line and copy it
     chain = then(chain, {"click", "1", "key", "ctrl+a", "ctrl+c"});
     xdotool(chain);
-    EXPECT_EQ(clipboard(), std::string(radians) + " ακτίνια / (rad)") << "π typed: " << typed;
+    const std::string text(typed);
+    const CoreAnswer core = coreAnswer(u"90", std::u16string(text.begin(), text.end()));
+    EXPECT_EQ(clipboard(), utf8(core[pemdra::TextBox::Text5])) << "π typed: " << typed;
+    EXPECT_TRUE(clipboard().starts_with(std::string(radians) + ' ')) << "π typed: " << typed;
   }
   // The field kept the last text typed, untouched.
-  xdotool(then(at(window, 120, 144), {"click", "1", "key", "ctrl+a", "ctrl+c"}));
-  EXPECT_EQ(clipboard(), "3,14159265358979");
+  xdotool(then(atControl("Combo1", -20), {"click", "1", "key", "ctrl+a", "ctrl+c"}));
+  EXPECT_EQ(clipboard(), utf8(pemdra::kPiChoices.back()));
 }
 
 TEST_F(XServerTest, IsCentredOnTheScreenWithoutAWindowManager) {
