@@ -11,6 +11,8 @@
 
 namespace pemdra {
 
+// The controls' own names: Cb is "AC" (clear), CAC is "C" (delete the last character),
+// as the window has always named them (docs/behaviour.md).
 const std::array<Button, 14> kButtons = {{
     {"C0", u"0", nullptr},
     {"C1", u"1", nullptr},

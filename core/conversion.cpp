@@ -10,6 +10,9 @@
 namespace pemdra {
 namespace {
 
+// The units' texts, glosses and spacing included, are the lines users have always read
+// (docs/behaviour.md): "(squadron)" and "(degrees)" are the program's own glosses, and the
+// two radian units differ by a blank on purpose.
 constexpr std::u16string_view kDegreesUnit = u"'' μοίρες / (squadron)";
 constexpr std::u16string_view kPiRadiansUnit = u"  π ακτίνια/ (rad)";
 constexpr std::u16string_view kRadiansUnit = u" ακτίνια / (rad)";
@@ -21,7 +24,9 @@ Value constant(std::int16_t number) { return number; }
 
 void CY_Click(Controls& form) {
   // Text1 is read afresh at every step, as the handler has always done; the
-  // first test writes "error" but does not end the handler, the second does.
+  // first test writes "error" but does not end the handler, the second does. A
+  // non-number leaves the other result boxes as they were (docs/behaviour.md). The
+  // bounds are compared on the double the text reads as, not on the text.
   if (!IsNumeric(form.text(TextBox::Text1)).isTrue()) {
     form.setText(TextBox::Text2, kNotNumberError);
   }
@@ -33,6 +38,7 @@ void CY_Click(Controls& form) {
     ConvertAngle(form);
     return;
   }
+  // By number, not by place on screen: the check's own order of writes.
   for (const TextBox box : {TextBox::Text2, TextBox::Text3, TextBox::Text4, TextBox::Text5}) {
     form.setText(box, kRangeError);
   }
@@ -43,7 +49,7 @@ void ConvertAngle(Controls& form) {
 
   // Degrees, minutes, seconds: plain double arithmetic with no rounding of its
   // own, so 12,5125 gives 44 seconds and 0,99999999999975 of a second, which the
-  // tenths then show as 1,0.
+  // tenths then show as 1,0 (docs/behaviour.md).
   const Value D = Int(x);
   const Value F = multiply(subtract(x, D), constant(3600));
   const Value Mt = divide(F, constant(60));

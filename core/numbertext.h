@@ -20,12 +20,13 @@ namespace pemdra {
 /// so the two answers never disagree.
 [[nodiscard]] std::optional<double> readNumber(std::u16string_view text);
 
-/// Writes a number as the program shows it: at most 15 significant digits, trailing
-/// zeros dropped, a comma as decimal separator, a zero before the separator, and the
-/// exponent form (1E+15, 1E-05) when the decimal exponent is below -4 or at least 15.
-/// Negative zero is written "0". Non-finite values are written "INF", "-INF", "NAN".
-/// Every finite value is written as a text that readNumber() reads back: the few
-/// doubles above 1,79769313486231E+308 are written as that.
+/// Writes a number as the program shows it (docs/behaviour.md): at most 15
+/// significant digits, trailing zeros dropped, a comma as decimal separator, a zero
+/// before the separator, and the exponent form (1E+15, 1E-05) when the decimal
+/// exponent is below -4 or at least 15. Negative zero is written "0". Non-finite
+/// values are written "INF", "-INF", "NAN". Every finite value is written as a text
+/// that readNumber() reads back: the few doubles above 1,79769313486231E+308 are
+/// written as that.
 [[nodiscard]] std::u16string writeNumber(double value);
 
 /// The layouts that the result lines use.

@@ -49,7 +49,9 @@ class Value {
   std::variant<std::u16string, std::int16_t, double, Bool> m_data;
 };
 
-// The operations, named after what they do. In every two-operand operation the
+// The operations, named after what they do. Int, Len, Mid, IsNumeric, Str and Format
+// keep the names the handlers are written in, so that a handler reads as its steps
+// (docs/behaviour.md); the rest are camelCase. In every two-operand operation the
 // left operand is evaluated before the right one by the caller's argument order;
 // none of them keeps state.
 

@@ -175,8 +175,7 @@ TEST_F(AccessibilityTest, AConversionTellsTheResultLinesWithoutMovingTheFocus) {
     });
   };
   EXPECT_EQ(described(), 1);
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description),
-            told);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description), told);
   EXPECT_EQ(QApplication::focusWidget(), button);
 
   // A notification, no widget of the window's, shows itself named by the lines.

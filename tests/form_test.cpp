@@ -18,7 +18,8 @@ namespace {
 
 // The window as its users know it, pixels at 96 dpi: the one place a test spells out a
 // caption, name, font, colour or place. Every other test takes these from the table.
-constexpr std::string_view kGoldenWindow = R"(window pemdra | "Μετατροπέας" | 470x366 | pink | errors titled "Σφάλμα εκτέλεσης"
+constexpr std::string_view kGoldenWindow =
+    R"(window pemdra | "Μετατροπέας" | 470x366 | pink | errors titled "Σφάλμα εκτέλεσης"
 Text1 | text box | "" | 8,48 305x33 | tab 0 | 13.5 pt | white on black | right | γωνία σε δεκαδικές μοίρες
 Text2 | text box | "" | 8,208 457x33 | tab 1 | 13.5 pt | white on black | centre | μοίρες, λεπτά, δευτερόλεπτα
 Text3 | text box | "" | 8,248 457x33 | tab 2 | 13.5 pt | white on black | centre | ακτίνια ως πολλαπλάσιο του π

@@ -31,8 +31,7 @@ TEST(Keypad, AppendsEachKeyAtTheRightEndWithoutChecking) {
   EXPECT_EQ(press(u"", {"C0", "C0", "C7"}), u"007");
   EXPECT_EQ(press(u"abc", {"C9"}), u"abc9");
   EXPECT_EQ(press(u"12", {"C3"}), u"123");  // text + text, never 12 + 3
-  EXPECT_EQ(press(u"", {"C0", "C1", "C2", "C3", "C4", "C5", "C6",
-                        "C7", "C8", "C9"}),
+  EXPECT_EQ(press(u"", {"C0", "C1", "C2", "C3", "C4", "C5", "C6", "C7", "C8", "C9"}),
             u"0123456789");
   const std::u16string longText(100'000, u'5');
   EXPECT_EQ(press(longText, {"C6"}), longText + u"6");

@@ -70,8 +70,8 @@ class LegibilityTest : public ::testing::Test {
     for (const form::Control& row : form::controls()) {
       const std::string name(row.name);
       const QPalette palette = control(name.c_str())->palette();
-      const bool boxed = row.kind == form::ControlKind::TextBox ||
-                         row.kind == form::ControlKind::ComboBox;
+      const bool boxed =
+          row.kind == form::ControlKind::TextBox || row.kind == form::ControlKind::ComboBox;
       if (row.background) {
         EXPECT_EQ(palette.color(boxed ? QPalette::Base : QPalette::Window),
                   testing::q(*row.background))

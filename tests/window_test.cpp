@@ -35,8 +35,8 @@ namespace pemdra::qt {
 namespace {
 
 using testing::coreAnswer;
-using testing::q;
 using testing::CoreAnswer;
+using testing::q;
 
 Qt::Alignment horizontal(form::Alignment alignment) {
   switch (alignment) {
@@ -60,7 +60,9 @@ class WindowTest : public ::testing::Test {
     return testing::findControl<Widget>(*window, name);
   }
 
-  QLineEdit* box(TextBox which) { return control<QLineEdit>(std::string(controlName(which)).c_str()); }
+  QLineEdit* box(TextBox which) {
+    return control<QLineEdit>(std::string(controlName(which)).c_str());
+  }
   QLineEdit* box(int number) { return box(static_cast<TextBox>(number - 1)); }
 
   /// The result boxes' texts, in their order on screen.
@@ -106,8 +108,7 @@ TEST_F(WindowTest, ShowsEveryCaptionInItsFont) {
       EXPECT_EQ(button->font().bold(), row.bold) << name;
       // A button's row holds no colours: it keeps the system's.
       for (const auto role : {QPalette::Button, QPalette::ButtonText}) {
-        EXPECT_EQ(button->palette().color(role), QApplication::palette(button).color(role))
-            << name;
+        EXPECT_EQ(button->palette().color(role), QApplication::palette(button).color(role)) << name;
       }
     } else if (row.kind == form::ControlKind::Label) {
       const auto* label = control<QLabel>(name.c_str());

@@ -328,7 +328,7 @@ TEST_F(XServerTest, ShowsTheWindowAndConvertsWhatIsClicked) {
     std::this_thread::sleep_for(20ms);
   }
   shot.image.save(QStringLiteral(SCREENSHOT_DIR "/screenshot.png"));
-  EXPECT_GT(whiteIn(shot, insideOf("Text1")), 20);                           // 45
+  EXPECT_GT(whiteIn(shot, insideOf("Text1")), 20);                          // 45
   EXPECT_GT(whiteIn(shot, insideOf("Combo1").adjusted(0, 0, -17, 0)), 20);  // the π chosen
   for (const pemdra::TextBox box : pemdra::kResultBoxes) {
     EXPECT_GT(whiteIn(shot, insideOf(pemdra::controlName(box))), 50) << pemdra::controlName(box);

@@ -40,7 +40,6 @@ std::string quoted(std::string_view utf8) {
 }
 std::string quoted(std::u16string_view text) { return quoted(testing::utf8(text)); }
 
-
 std::u16string utf16(std::string_view utf8) {
   // The arguments are what a test types: decoded from UTF-8 as far as the BMP goes.
   std::u16string out;
@@ -71,25 +70,24 @@ std::string colour(const std::optional<form::Rgb>& rgb) {
 }
 
 void table() {
-  static constexpr std::string_view kKinds[] = {"text box", "button", "label", "combo box",
-                                                "line"};
-  std::printf("{\"window\": {\"name\": %s, \"title\": %s, \"width\": %d, \"height\": %d, "
-              "\"colour\": %s, \"errorTitle\": %s},\n",
-              quoted(form::kName).c_str(), quoted(form::kTitle).c_str(), form::kClientWidth,
-              form::kClientHeight, colour(form::kFormColour).c_str(),
-              quoted(form::kErrorTitle).c_str());
+  static constexpr std::string_view kKinds[] = {"text box", "button", "label", "combo box", "line"};
+  std::printf(
+      "{\"window\": {\"name\": %s, \"title\": %s, \"width\": %d, \"height\": %d, "
+      "\"colour\": %s, \"errorTitle\": %s},\n",
+      quoted(form::kName).c_str(), quoted(form::kTitle).c_str(), form::kClientWidth,
+      form::kClientHeight, colour(form::kFormColour).c_str(), quoted(form::kErrorTitle).c_str());
   std::printf(" \"controls\": [\n");
   const char* separator = "";
   for (const form::Control& c : form::controls()) {
     const form::PixelRect r = c.pixels();
-    std::printf("%s  {\"name\": %s, \"kind\": %s, \"caption\": %s, \"accessibleName\": %s, "
-                "\"rect\": [%d, %d, %d, %d], \"tabIndex\": %d, \"takesFocus\": %s, "
-                "\"foreground\": %s, \"background\": %s}",
-                separator, quoted(c.name).c_str(),
-                quoted(kKinds[static_cast<int>(c.kind)]).c_str(), quoted(c.caption).c_str(),
-                quoted(c.accessibleName).c_str(), r.left, r.top, r.width, r.height, c.tabIndex,
-                c.takesFocus() ? "true" : "false", colour(c.foreground).c_str(),
-                colour(c.background).c_str());
+    std::printf(
+        "%s  {\"name\": %s, \"kind\": %s, \"caption\": %s, \"accessibleName\": %s, "
+        "\"rect\": [%d, %d, %d, %d], \"tabIndex\": %d, \"takesFocus\": %s, "
+        "\"foreground\": %s, \"background\": %s}",
+        separator, quoted(c.name).c_str(), quoted(kKinds[static_cast<int>(c.kind)]).c_str(),
+        quoted(c.caption).c_str(), quoted(c.accessibleName).c_str(), r.left, r.top, r.width,
+        r.height, c.tabIndex, c.takesFocus() ? "true" : "false", colour(c.foreground).c_str(),
+        colour(c.background).c_str());
     separator = ",\n";
   }
   std::printf("],\n \"tabOrder\": [");
@@ -105,10 +103,11 @@ void table() {
                 quoted(b.typed).c_str());
     separator = ", ";
   }
-  std::printf("],\n \"convertButton\": %s, \"inputBox\": %s, \"piBox\": %s, \"resultsHeading\": %s,"
-              "\n \"resultBoxes\": [",
-              quoted(convertButton().name).c_str(), quoted(controlName(kInputBox)).c_str(),
-              quoted(kPiBox).c_str(), quoted(form::kResultsHeading).c_str());
+  std::printf(
+      "],\n \"convertButton\": %s, \"inputBox\": %s, \"piBox\": %s, \"resultsHeading\": %s,"
+      "\n \"resultBoxes\": [",
+      quoted(convertButton().name).c_str(), quoted(controlName(kInputBox)).c_str(),
+      quoted(kPiBox).c_str(), quoted(form::kResultsHeading).c_str());
   separator = "";
   for (const TextBox box : kResultBoxes) {
     std::printf("%s%s", separator, quoted(controlName(box)).c_str());

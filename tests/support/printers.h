@@ -12,7 +12,6 @@
 
 #include "utf8.h"
 
-
 namespace testing::internal {
 
 // std::u16string is the standard library's: a PrintTo for it would have to live in
@@ -38,9 +37,7 @@ class UniversalPrinter<std::u16string> {
 inline void PrintTo(const QString& text, std::ostream* os) {
   *os << '"' << text.toStdString() << '"';
 }
-inline void PrintTo(const QColor& colour, std::ostream* os) {
-  *os << colour.name().toStdString();
-}
+inline void PrintTo(const QColor& colour, std::ostream* os) { *os << colour.name().toStdString(); }
 inline void PrintTo(const QSize& size, std::ostream* os) {
   *os << size.width() << 'x' << size.height();
 }

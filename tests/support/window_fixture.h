@@ -45,7 +45,9 @@ Widget* findControl(const QWidget& window, const char* name) {
 inline QString q(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
-inline QString q(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
+inline QString q(std::u16string_view text) {
+  return QString::fromStdU16String(std::u16string(text));
+}
 inline QStringList q(const std::vector<std::u16string>& lines) {
   QStringList list;
   for (const auto& line : lines) list << q(line);

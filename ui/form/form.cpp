@@ -83,9 +83,8 @@ const std::vector<const Control*>& tabOrder() {
     for (const Control& control : kControls) {
       if (control.takesFocus()) order.push_back(&control);
     }
-    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
-      return a->tabIndex < b->tabIndex;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
     return order;
   }();
   return kOrder;

@@ -61,7 +61,8 @@ PemdraWindow::PemdraWindow(QWidget* parent)
   // Each button of the core's table to its handler.
   for (const Button& button : kButtons) {
     auto* widget = findChild<QPushButton*>(fromUtf8(button.name), Qt::FindDirectChildrenOnly);
-    connect(widget, &QPushButton::clicked, this, [this, &button] { present(click(button, *m_controls)); });
+    connect(widget, &QPushButton::clicked, this,
+            [this, &button] { present(click(button, *m_controls)); });
   }
 
   dispatch(&Form_Load);

@@ -33,7 +33,9 @@ const char* told(pemdra::Outcome outcome) {
 extern "C" {
 
 /// Fills the π list. Answers nothing, or the message of the error that stopped it.
-EMSCRIPTEN_KEEPALIVE const char* pemdra_load() { return told(pemdra::run(&pemdra::Form_Load, page())); }
+EMSCRIPTEN_KEEPALIVE const char* pemdra_load() {
+  return told(pemdra::run(&pemdra::Form_Load, page()));
+}
 
 /// Runs the handler of the named button. Answers nothing, or the error's message;
 /// a button with no handler does nothing.
