@@ -3,7 +3,8 @@
 
 // How a click becomes four result lines:
 //
-//   CY clicked -> click(convertButton(), form)   buttons.h: the front-end's one call
+//   CY clicked -> click(button, form)   buttons.h: every front-end's one call for a button
+//                                          (a key that types runs typeKey, keypad.h)
 //     CY_Click(form)          reads Text1 afresh at each of its four steps
 //      not a number  -> "error" into Text2, nothing else
 //      outside 0-360 -> kRangeError into Text2, Text3, Text4, Text5
