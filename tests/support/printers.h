@@ -27,7 +27,6 @@ class UniversalPrinter<std::u16string> {
 }  // namespace testing::internal
 
 #ifdef QT_CORE_LIB
-#include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -37,7 +36,6 @@ class UniversalPrinter<std::u16string> {
 inline void PrintTo(const QString& text, std::ostream* os) {
   *os << '"' << text.toStdString() << '"';
 }
-inline void PrintTo(const QColor& colour, std::ostream* os) { *os << colour.name().toStdString(); }
 inline void PrintTo(const QSize& size, std::ostream* os) {
   *os << size.width() << 'x' << size.height();
 }
@@ -47,4 +45,10 @@ inline void PrintTo(const QPoint& point, std::ostream* os) {
 inline void PrintTo(const QRect& rect, std::ostream* os) {
   *os << rect.width() << 'x' << rect.height() << " at (" << rect.x() << ", " << rect.y() << ')';
 }
+#endif
+
+#ifdef QT_GUI_LIB
+#include <QColor>
+
+inline void PrintTo(const QColor& colour, std::ostream* os) { *os << colour.name().toStdString(); }
 #endif
