@@ -49,7 +49,7 @@ constexpr std::array<Control, kControlCount> kControls = {{
 
 // A button takes the system's colours on every front-end, as buttons do (docs/behaviour.md):
 // its row holds none, so no front-end has a colour path for buttons to keep in step.
-static_assert(std::ranges::none_of(kControls, [](const Control& c) {
+static_assert(std::none_of(kControls.begin(), kControls.end(), [](const Control& c) {
   return c.kind == CommandButton && (c.foreground || c.background);
 }));
 
