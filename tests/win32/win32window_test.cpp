@@ -6,12 +6,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "conversion.h"
 #include "error.h"
 #include "form.h"
+#include "formload.h"
+#include "memory_controls.h"
 #include "pemdrawindow.h"
 #include "win32form.h"
 
@@ -30,8 +33,13 @@ using pemdra::win32::widen;
                          L"Managed", REG_SZ, L"N", 2 * sizeof(wchar_t)) == ERROR_SUCCESS;
 }();
 
-const std::wstring kLines[] = {L"045° 00' 00''+,0'' μοίρες / (squadron)", L"0,25  π ακτίνια/ (rad)",
-                               L"0,7853975 ακτίνια / (rad)", L"50 βαθμοί / (degrees)"};
+/// The result lines the core writes for 45 with the second π, as the window shows them.
+std::vector<std::wstring> linesFor45() {
+  const auto answer = pemdra::testing::coreAnswer(u"45", pemdra::kPiChoices.at(1));
+  std::vector<std::wstring> lines;
+  for (const std::u16string& line : answer.results()) lines.emplace_back(line.begin(), line.end());
+  return lines;
+}
 
 std::wstring textOf(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -63,7 +71,9 @@ class Win32WindowTest : public ::testing::Test {
     return window.preTranslate(message);
   }
   std::vector<std::wstring> results() {
-    return {text("Text2"), text("Text3"), text("Text5"), text("Text4")};
+    std::vector<std::wstring> lines;
+    for (const pemdra::TextBox box : pemdra::kResultBoxes) lines.push_back(text(controlName(box)));
+    return lines;
   }
 
   pemdra::win32::PemdraWindow window{GetModuleHandleW(nullptr)};
@@ -82,8 +92,8 @@ TEST_F(Win32WindowTest, BuildsTheFixedSizeFormAndEveryControlInItsPlace) {
   EXPECT_NE(style & WS_MINIMIZEBOX, 0U);
   RECT client{};
   GetClientRect(window.hwnd(), &client);
-  EXPECT_EQ(client.right, 470);
-  EXPECT_EQ(client.bottom, 366);
+  EXPECT_EQ(client.right, pemdra::form::kClientWidth);
+  EXPECT_EQ(client.bottom, pemdra::form::kClientHeight);
 
   for (const auto& control : pemdra::form::controls()) {
     SCOPED_TRACE(std::string(control.name));
@@ -198,16 +208,18 @@ TEST_F(Win32WindowTest, Label2TakesTheSystemsTextColourOnlyWhereItReadsOnThePink
 }
 
 TEST_F(Win32WindowTest, StartsEmptyWithThePiChoicesAndTheFocusInText1) {
-  for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Combo1"}) {
-    EXPECT_EQ(text(name), L"") << name;
+  for (const auto& control : pemdra::form::controls()) {
+    if (control.caption.empty()) {
+      EXPECT_EQ(text(control.name), L"") << control.name;
+    }
   }
-  const HWND combo = child("Combo1");
-  ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
-  const wchar_t* choices[] = {L"3,14", L"3,14159", L"3,14159265358979"};
-  for (WPARAM i = 0; i < 3; ++i) {
+  const HWND combo = child(pemdra::kPiBox);
+  ASSERT_EQ(static_cast<std::size_t>(SendMessageW(combo, CB_GETCOUNT, 0, 0)),
+            pemdra::kPiChoices.size());
+  for (std::size_t i = 0; i < pemdra::kPiChoices.size(); ++i) {
     wchar_t item[32] = {};
     SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-    EXPECT_STREQ(item, choices[i]);
+    EXPECT_EQ(std::u16string(item, item + wcslen(item)), pemdra::kPiChoices.at(i));
   }
   EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
   EXPECT_EQ(GetFocus(), child("Text1"));
@@ -227,17 +239,11 @@ TEST_F(Win32WindowTest, BoxesTakeTheEditControlsDefaultLength) {
 }
 
 TEST_F(Win32WindowTest, TabFollowsTheTableAndLabelsLieBeneathEveryControl) {
-  std::vector<std::pair<int, HWND>> expected;
-  for (const auto& control : pemdra::form::controls()) {
-    if (control.tabIndex >= 0 && control.kind != ControlKind::Label) {
-      expected.emplace_back(control.tabIndex, child(control.name));
-    }
-  }
-  std::ranges::sort(expected);
-  HWND at = expected.front().second;
+  const auto& expected = pemdra::form::tabOrder();
+  HWND at = child(expected.front()->name);
   for (std::size_t i = 1; i <= expected.size(); ++i) {
     at = GetNextDlgTabItem(window.hwnd(), at, FALSE);
-    EXPECT_EQ(at, expected[i % expected.size()].second) << "step " << i;
+    EXPECT_EQ(at, child(expected[i % expected.size()]->name)) << "step " << i;
   }
   // Beneath: after every control in the order siblings are drawn over one another.
   bool labelsBegun = false;
@@ -260,7 +266,7 @@ TEST_F(Win32WindowTest, KeypadAndConversionButtonsCallTheirHandlers) {
   EXPECT_EQ(text("Text1"), L"45");
   SetWindowTextW(child("Combo1"), L"3,14159");
   click("CY");
-  EXPECT_EQ(results(), std::vector<std::wstring>(std::begin(kLines), std::end(kLines)));
+  EXPECT_EQ(results(), linesFor45());
   click("Cb");
   EXPECT_EQ(text("Text1"), L"");
   EXPECT_TRUE(errors.empty());
@@ -269,7 +275,7 @@ TEST_F(Win32WindowTest, KeypadAndConversionButtonsCallTheirHandlers) {
 TEST_F(Win32WindowTest, EnterClicksAFocusedButtonAndDoesNothingElsewhere) {
   SetWindowTextW(child("Text1"), L"45");
   SetWindowTextW(child("Combo1"), L"3,14159");
-  const std::vector<std::wstring> empty(4);
+  const std::vector<std::wstring> empty(pemdra::kResultBoxes.size());
   EXPECT_TRUE(enter("Text1"));
   EXPECT_EQ(results(), empty);
   EXPECT_TRUE(enter("Combo1"));
@@ -279,7 +285,7 @@ TEST_F(Win32WindowTest, EnterClicksAFocusedButtonAndDoesNothingElsewhere) {
   EXPECT_EQ(text("Text1"), L"457");
   click("CAC");
   EXPECT_TRUE(enter("CY"));
-  EXPECT_EQ(results(), std::vector<std::wstring>(std::begin(kLines), std::end(kLines)));
+  EXPECT_EQ(results(), linesFor45());
 }
 
 TEST_F(Win32WindowTest, ShowsAnUntrappedErrorAndGoesOn) {
