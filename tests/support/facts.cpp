@@ -69,6 +69,15 @@ std::string colour(const std::optional<form::Rgb>& rgb) {
   return text;
 }
 
+/// A JSON array of what `item` makes of each element.
+template <typename Range, typename Item>
+std::string array(const Range& range, Item item) {
+  std::string out = "[";
+  for (const auto& element : range) out += (out.size() > 1 ? ", " : "") + item(element);
+  return out + "]";
+}
+const auto text = [](const auto& t) { return quoted(t); };
+
 void table() {
   static constexpr std::string_view kKinds[] = {"text box", "button", "label", "combo box", "line"};
   std::printf(
@@ -76,75 +85,50 @@ void table() {
       "\"colour\": %s, \"errorTitle\": %s},\n",
       quoted(form::kName).c_str(), quoted(form::kTitle).c_str(), form::kClientWidth,
       form::kClientHeight, colour(form::kFormColour).c_str(), quoted(form::kErrorTitle).c_str());
-  std::printf(" \"controls\": [\n");
-  const char* separator = "";
-  for (const form::Control& c : form::controls()) {
+  const std::string controls = array(form::controls(), [](const form::Control& c) {
     const form::PixelRect r = c.pixels();
-    std::printf(
-        "%s  {\"name\": %s, \"kind\": %s, \"caption\": %s, \"accessibleName\": %s, "
-        "\"rect\": [%d, %d, %d, %d], \"tabIndex\": %d, \"takesFocus\": %s, "
-        "\"foreground\": %s, \"background\": %s}",
-        separator, quoted(c.name).c_str(), quoted(kKinds[static_cast<int>(c.kind)]).c_str(),
-        quoted(c.caption).c_str(), quoted(c.accessibleName).c_str(), r.left, r.top, r.width,
-        r.height, c.tabIndex, c.takesFocus() ? "true" : "false", colour(c.foreground).c_str(),
-        colour(c.background).c_str());
-    separator = ",\n";
-  }
-  std::printf("],\n \"tabOrder\": [");
-  separator = "";
-  for (const form::Control* c : form::tabOrder()) {
-    std::printf("%s%s", separator, quoted(c->name).c_str());
-    separator = ", ";
-  }
-  std::printf("],\n \"buttons\": [");
-  separator = "";
-  for (const Button& b : kButtons) {
-    std::printf("%s{\"name\": %s, \"typed\": %s}", separator, quoted(b.name).c_str(),
-                quoted(b.typed).c_str());
-    separator = ", ";
-  }
+    char rect[64];
+    std::snprintf(rect, sizeof rect, "[%d, %d, %d, %d], \"tabIndex\": %d", r.left, r.top, r.width,
+                  r.height, c.tabIndex);
+    return "\n  {\"name\": " + quoted(c.name) +
+           ", \"kind\": " + quoted(kKinds[static_cast<int>(c.kind)]) +
+           ", \"caption\": " + quoted(c.caption) +
+           ", \"accessibleName\": " + quoted(c.accessibleName) + ", \"rect\": " + rect +
+           ", \"takesFocus\": " + (c.takesFocus() ? "true" : "false") +
+           ", \"foreground\": " + colour(c.foreground) +
+           ", \"background\": " + colour(c.background) + "}";
+  });
+  std::printf(" \"controls\": %s,\n", controls.c_str());
+  std::printf(" \"tabOrder\": %s,\n", array(form::tabOrder(), [](const form::Control* c) {
+                                        return quoted(c->name);
+                                      }).c_str());
+  std::printf(" \"buttons\": %s,\n", array(kButtons, [](const Button& b) {
+                                       return "{\"name\": " + quoted(b.name) +
+                                              ", \"typed\": " + quoted(b.typed) + "}";
+                                     }).c_str());
   std::printf(
-      "],\n \"convertButton\": %s, \"inputBox\": %s, \"piBox\": %s, \"resultsHeading\": %s,"
-      "\n \"resultBoxes\": [",
+      " \"convertButton\": %s, \"inputBox\": %s, \"piBox\": %s, "
+      "\"resultsHeading\": %s,\n",
       quoted(convertButton().name).c_str(), quoted(controlName(kInputBox)).c_str(),
       quoted(kPiBox).c_str(), quoted(form::kResultsHeading).c_str());
-  separator = "";
-  for (const TextBox box : kResultBoxes) {
-    std::printf("%s%s", separator, quoted(controlName(box)).c_str());
-    separator = ", ";
-  }
-  std::printf("],\n \"piChoices\": [");
-  separator = "";
-  for (const std::u16string_view choice : kPiChoices) {
-    std::printf("%s%s", separator, quoted(choice).c_str());
-    separator = ", ";
-  }
-  std::printf("],\n \"captionTies\": {");
-  separator = "";
-  for (const form::CaptionTie& tie : form::kCaptionTies) {
-    std::printf("%s%s: %s", separator, quoted(tie.label).c_str(), quoted(tie.box).c_str());
-    separator = ", ";
-  }
-  std::printf("}}\n");
+  std::printf(" \"resultBoxes\": %s,\n",
+              array(kResultBoxes, [](TextBox box) { return quoted(controlName(box)); }).c_str());
+  std::printf(" \"piChoices\": %s,\n", array(kPiChoices, text).c_str());
+  std::printf(" \"captionTies\": %s}\n", array(form::kCaptionTies, [](const form::CaptionTie& tie) {
+                                           return std::string(1, '[') + quoted(tie.label) + ", " +
+                                                  quoted(tie.box) + "]";
+                                         }).c_str());
 }
 
 void conversion(std::string_view angle, std::string_view pi) {
   const testing::CoreAnswer answer = testing::coreAnswer(utf16(angle), utf16(pi));
-  std::printf("{\"texts\": {");
-  const char* separator = "";
+  std::string texts = "{";
   for (std::size_t i = 0; i < kTextBoxCount; ++i) {
     const auto box = static_cast<TextBox>(i);
-    std::printf("%s%s: %s", separator, quoted(controlName(box)).c_str(),
-                quoted(answer[box]).c_str());
-    separator = ", ";
+    texts += (i > 0 ? ", " : "") + quoted(controlName(box)) + ": " + quoted(answer[box]);
   }
-  std::printf("}, \"results\": [");
-  separator = "";
-  for (const std::u16string& line : answer.results()) {
-    std::printf("%s%s", separator, quoted(line).c_str());
-    separator = ", ";
-  }
-  std::printf("], \"announcement\": %s}\n", quoted(answer.announcement).c_str());
+  std::printf("{\"texts\": %s}, \"results\": %s, \"announcement\": %s}\n", texts.c_str(),
+              array(answer.results(), text).c_str(), quoted(answer.announcement).c_str());
 }
 
 }  // namespace

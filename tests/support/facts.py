@@ -22,7 +22,7 @@ class Facts:
         self.result_boxes = self.table["resultBoxes"]
         self.results_heading = self.table["resultsHeading"]
         self.pi_choices = self.table["piChoices"]
-        self.caption_ties = self.table["captionTies"]
+        self.caption_ties = dict(self.table["captionTies"])
         self._answers = {}
 
     def caption(self, name):
