@@ -2,8 +2,8 @@
 # What a Windows user downloads: `cmake --build --preset windows --target windows_package`
 # (`make windows-package`) runs packaging/windows/make-packages on the release pemdra.exe
 # into build/windows/package (x64, or x86 from the windows-i686 preset): the per-user
-# installer, the portable zip, the MSI,
-# SHA256SUMS and the winget and Scoop manifests. PEMDRA_RELEASE_URL (here or in the
+# installer, the portable zip, the MSI, SHA256SUMS and the winget and Scoop manifests.
+# `make release` runs it on both. PEMDRA_RELEASE_URL (here or in the
 # environment) is where the files will be published, for the manifests; signing follows
 # PEMDRA_SIGN_CERT and PEMDRA_SIGN_KEY in the environment.
 
