@@ -101,10 +101,12 @@ check "after uninstalling: folder, shortcut, entry, files in %TEMP%" "||0|" \
 # installed again, a repair, out.
 msi=$(win winepath -w "$pkg/pemdra-$version-$arch.msi")
 programs=$(unix '%ProgramFiles%')
+# The MSI's entry is in the registry's view of its architecture, whichever reg.exe runs.
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-msi_entries() { win reg query "$uninstall" /s | grep -c 'DisplayName.*pemdra'; }
+[ "$arch" = x64 ] && view=/reg:64 || view=/reg:32
+msi_entries() { win reg query "$uninstall" /s $view | grep -c 'DisplayName.*pemdra'; }
 msi_version() { win reg query "$uninstall\{$(msiinfo export "$pkg/pemdra-$version-$arch.msi" \
-  Property | sed -n 's/^ProductCode\t{\(.*\)}$/\1/p')}" /v DisplayVersion |
+  Property | sed -n 's/^ProductCode\t{\(.*\)}$/\1/p')}" /v DisplayVersion $view |
   sed -n 's/^ *DisplayVersion *REG_SZ *//p'; }
 win msiexec /i "$(win winepath -w "$work/old/pemdra-0.99-$arch.msi")" /qn
 win msiexec /i "$msi" /qn
