@@ -106,7 +106,7 @@ uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 [ "$arch" = x64 ] && view=/reg:64 || view=/reg:32
 msi_entries() { win reg query "$uninstall" /s $view | grep -c 'DisplayName.*pemdra'; }
 msi_version() { win reg query "$uninstall\{$(msiinfo export "$pkg/pemdra-$version-$arch.msi" \
-  Property | sed -n 's/^ProductCode\t{\(.*\)}$/\1/p')}" /v DisplayVersion $view |
+  Property | tr -d '\r' | sed -n 's/^ProductCode\t{\(.*\)}$/\1/p')}" /v DisplayVersion $view |
   sed -n 's/^ *DisplayVersion *REG_SZ *//p'; }
 win msiexec /i "$(win winepath -w "$work/old/pemdra-0.99-$arch.msi")" /qn
 win msiexec /i "$msi" /qn
@@ -117,7 +117,8 @@ check "MSI over 0.99: entries, version" "1|$numeric" "$(msi_entries)|$(msi_versi
 win msiexec /i "$(win winepath -w "$work/again/pemdra-$version-$arch.msi")" /qn
 check "the MSI built again, installed again: entries" "1" "$(msi_entries)"
 rm "$programs/pemdra/pemdra.exe"
-win msiexec /fa "$msi" /qn
+# A repair of every file, as `msiexec /fa` asks for it (Wine's msiexec takes no /f).
+win msiexec /i "$msi" REINSTALL=ALL REINSTALLMODE=amus /qn
 check "MSI repair puts pemdra.exe back" "same" "$(cmp -s "$programs/pemdra/pemdra.exe" "$pemdra" &&
   echo same)"
 win msiexec /x "$msi" /qn
