@@ -7,7 +7,8 @@ FUZZ_SECONDS ?= 60
 
 .PHONY: all deps deps-checks deps-package deps-windows deps-windows32 build test run bench \
         startup-bench asan fuzz lint check package windows windows-test windows-package \
-        windows-bench windows32 windows32-test web deps-web web-test web-bench clean
+        windows-bench windows32 windows32-test web deps-web web-test web-bench release \
+        deps-release clean
 
 all: build
 
@@ -28,6 +29,9 @@ deps-windows32:
 
 deps-web:
 	@scripts/install-deps web
+
+deps-release:
+	@scripts/install-deps release
 
 build: deps
 	cmake --preset $(PRESET)
@@ -116,6 +120,12 @@ web-test: build web
 # pemdra.html's size, its start-up against a plain page, a click to four lines painted.
 web-bench: web
 	/usr/bin/python3 bench/web/page_bench.py build/web
+
+# Every download of this commit's version, for Linux, Windows x64 and x86 and the browser,
+# with SHA256SUMS and the winget and Scoop manifests, in build/dist/; built from nothing
+# in build/release-work/, the same bytes from the same commit (docs/releasing.md).
+release: deps-release
+	scripts/release
 
 clean:
 	rm -rf build

@@ -1,25 +1,27 @@
 # SPDX-License-Identifier: MIT
 # The Debian package. `make package` builds it from the release preset with
-# `cpack -G DEB` and checks it with scripts/check-package.
+# `cpack -G DEB` and checks it with scripts/check-package; `make release` the same, in
+# a build folder of its own. Its version is the changelog's (cmake/Version.cmake).
 
 set(PEMDRA_PACKAGE_MAINTAINER "pemdra authors <pemdra@pemdra.invalid>"
     CACHE STRING "Maintainer field of the .deb: a name and a mail address")
 
 if(UNIX AND NOT APPLE)
-  # Debian wants the changelog and the manual pages compressed with gzip -9n: no file
-  # name and no time stamp in the header, so the same sources give the same package.
+  # The manual pages carry this version and its date. Debian wants them and the changelog
+  # compressed with gzip -9n: no file name and no time stamp in the header, so the same
+  # sources give the same package.
   set(docs ${PROJECT_BINARY_DIR}/packaging)
+  configure_file(packaging/pemdra.1.in ${docs}/pemdra.1 @ONLY)
+  configure_file(packaging/pemdra.el.1.in ${docs}/pemdra.el.1 @ONLY)
   set(compressed ${docs}/changelog.gz ${docs}/man1/pemdra.1.gz ${docs}/el/man1/pemdra.1.gz)
   find_program(GZIP_EXECUTABLE gzip REQUIRED)
   add_custom_command(
     OUTPUT ${compressed}
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/changelog ${docs}/changelog
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/pemdra.1 ${docs}/man1/pemdra.1
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/pemdra.el.1
-            ${docs}/el/man1/pemdra.1
-    COMMAND ${GZIP_EXECUTABLE} -9nf ${docs}/changelog ${docs}/man1/pemdra.1
-            ${docs}/el/man1/pemdra.1
-    DEPENDS packaging/changelog packaging/pemdra.1 packaging/pemdra.el.1
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${docs}/man1 ${docs}/el/man1
+    COMMAND ${GZIP_EXECUTABLE} -9nc ${PROJECT_SOURCE_DIR}/packaging/changelog > ${docs}/changelog.gz
+    COMMAND ${GZIP_EXECUTABLE} -9nc ${docs}/pemdra.1 > ${docs}/man1/pemdra.1.gz
+    COMMAND ${GZIP_EXECUTABLE} -9nc ${docs}/pemdra.el.1 > ${docs}/el/man1/pemdra.1.gz
+    DEPENDS packaging/changelog ${docs}/pemdra.1 ${docs}/pemdra.el.1
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
     COMMENT "Compressing the changelog and the manual pages"
     VERBATIM)

@@ -10,8 +10,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# One file, no runtime DLLs beside it: libgcc, libstdc++ and winpthread linked in.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# One file, no runtime DLLs beside it: libgcc, libstdc++ and winpthread linked in. No
+# link time in the PE header, so that the same sources link to the same bytes (the
+# checksum ld writes is computed from them).
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
 if(NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run

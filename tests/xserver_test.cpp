@@ -462,7 +462,7 @@ TEST(CommandLine, VersionAndHelpPrintAndExitWithoutAWindow) {
   const auto [versionStatus, version] =
       runToEnd({PEMDRA_BINARY, "--version"}, environmentWithoutDisplay());
   EXPECT_EQ(versionStatus, 0);
-  EXPECT_EQ(version, "pemdra 1.00\n");
+  EXPECT_EQ(version, "pemdra " PEMDRA_VERSION "\n");
   const auto [helpStatus, help] =
       runToEnd({PEMDRA_BINARY, "-reverse", "--help"}, environmentWithoutDisplay());
   EXPECT_EQ(helpStatus, 0);

@@ -1,10 +1,11 @@
 ; SPDX-License-Identifier: MIT
-; pemdra's installer: one user, no administrator rights, 64-bit. It puts pemdra.exe, the
+; pemdra's installer: one user, no administrator rights, 64-bit or 32-bit. It puts pemdra.exe, the
 ; licence and the read-me into %LOCALAPPDATA%\Programs\pemdra, a Start-menu shortcut into
 ; the user's own Start menu and one entry under HKCU's Uninstall key, so that "Apps" lists
 ; it and `uninstall.exe /S` removes it again. An install over an earlier one goes into its
 ; folder and rewrites the same entry; one told another folder removes the earlier one first.
-; Its stub is 64-bit, so 32-bit Windows refuses to start it at all.
+; The 64-bit installer's stub is 64-bit, so 32-bit Windows refuses to start it at all; the
+; 32-bit one runs on either. Both keep the same entry, so one replaces the other.
 ;
 ; packaging/windows/make-packages runs makensis on it with these defines:
 ;   VERSION   the version shown to the user (1.00)
@@ -12,10 +13,11 @@
 ;   STAGE     the folder holding pemdra.exe, LICENSE.txt and README.txt
 ;   ICON      pemdra.ico
 ;   OUTFILE   the installer to write
+;   TARGET    amd64-unicode (x64) or x86-unicode (x86), the stub and pemdra.exe's kind
 ;   SIGN      (optional) a command that signs the file given as %1 in place
 
 Unicode true
-Target amd64-unicode
+Target ${TARGET}
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true

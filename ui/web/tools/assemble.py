@@ -44,6 +44,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     for option in ("sources", "parts", "module", "icons", "out"):
         parser.add_argument("--" + option, type=pathlib.Path, required=True)
+    parser.add_argument("--version", required=True, help="pemdra's version, as 1.00")
     args = parser.parse_args()
 
     read = lambda path: path.read_text(encoding="utf-8")
@@ -60,13 +61,15 @@ def main():
 
     # The file opened from disk carries its icon inside it too.
     icon = "data:image/svg+xml;base64," + base64.b64encode(svg).decode()
+    # Which release a saved copy is, for whoever looks at its source.
+    version = '<meta name="version" content="' + args.version + '">\n'
     single = page(template, title, style, form, scripts,
-                  '<link rel="icon" href="' + icon + '">\n', ["img-src data:"])
+                  version + '<link rel="icon" href="' + icon + '">\n', ["img-src data:"])
     (args.out / "pemdra.html").write_text(single, encoding="utf-8")
 
     app = args.out / "app"
     (app / "icons").mkdir(parents=True, exist_ok=True)
-    head = ('<link rel="manifest" href="manifest.webmanifest">\n'
+    head = (version + '<link rel="manifest" href="manifest.webmanifest">\n'
             '<link rel="icon" href="icons/pemdra.svg" type="image/svg+xml">\n'
             '<link rel="apple-touch-icon" href="icons/pemdra-256.png">\n')
     index = page(template, title, style, form, scripts, head,
@@ -79,8 +82,8 @@ def main():
         shutil.copyfile(args.icons / "icons" / name, app / "icons" / name)
 
     files = ["./", "index.html", "manifest.webmanifest"] + ["icons/" + name for name in icons]
-    version = hashlib.sha256((index + "".join(files)).encode()).hexdigest()[:16]
-    worker = read(args.sources / "sw.js").replace("@VERSION@", version)
+    cache = hashlib.sha256((index + "".join(files)).encode()).hexdigest()[:16]
+    worker = read(args.sources / "sw.js").replace("@VERSION@", cache)
     (app / "sw.js").write_text(worker.replace("@FILES@", json.dumps(files)), encoding="utf-8")
 
 
