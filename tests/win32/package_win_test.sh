@@ -94,7 +94,15 @@ check "after uninstalling: folder, shortcut, entry, files in %TEMP%" "||0|" \
 
 # The MSI, for all users, in and out again.
 msi=$(win winepath -w "$pkg/pemdra-$version-x64.msi")
-programs=$(unix '%ProgramFiles%')
+# Where the MSI installs is its architecture's Program Files: a 32-bit cmd, which Wine
+# runs where its 32-bit part is installed, says "Program Files (x86)" for %ProgramFiles%.
+case $(msiinfo suminfo "$pkg/pemdra-$version-x64.msi" | sed -n 's/^Template: *//p') in
+  x64*) folder=ProgramW6432 ;;
+  *) folder='ProgramFiles(x86)' ;;
+esac
+programs=$(win cmd /c echo "%$folder%")
+[ "$programs" = "%$folder%" ] && programs=$(win cmd /c echo '%ProgramFiles%')  # a 32-bit Windows
+programs=$(win winepath -u "$programs")
 win msiexec /i "$msi" /qn
 check "MSI's files" "LICENSE.txt|README.txt|pemdra.exe" "$(ls "$programs/pemdra" | paste -sd'|')"
 win msiexec /x "$msi" /qn

@@ -7,7 +7,8 @@
 //                         (NAME=text), its centre on the screen (centre.NAME=X,Y) and
 //                         the π list's items (items=a|b|c)
 //                         and the button with the default frame (default=NAME),
-//                         the count of its visible child windows (visible=N)
+//                         the count of its visible child windows (visible=N),
+//                         the text of a message box it shows (notice=text, or none)
 //   windowprobe names     asks each control, and the π field's edit, for its name and
 //                         role as a screen reader does: named=N of M, and a line
 //                         name.NAME=name (role) for each that differs from the table
@@ -15,7 +16,8 @@
 //                         raises, until its standard input ends: "hooked" once the hook
 //                         is in, then for each event live=NAME, the name a screen
 //                         reader gets from the object it names (lines joined by \n),
-//                         and at the end events=N
+//                         "(shown)" after it where its window is visible and at least
+//                         1 x 1 pixel, and at the end events=N
 //   windowprobe list      the centres of the open π list's items (item.N=X,Y)
 //   windowprobe clip N    puts N digits 7 on the clipboard, for a paste
 //   windowprobe clear     empties the four result boxes
@@ -102,6 +104,18 @@ void describe(HWND window) {
     visible += IsWindowVisible(child) != FALSE ? 1 : 0;
   }
   print("visible=" + std::to_string(visible));
+  std::string notice = "none";
+  EnumThreadWindows(
+      GetWindowThreadProcessId(window, nullptr),
+      [](HWND box, LPARAM found) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(box, name, 16);
+        if (IsWindowVisible(box) == FALSE || std::wstring(name) != L"#32770") return TRUE;
+        *reinterpret_cast<std::string*>(found) = narrow(textOf(GetDlgItem(box, 0xFFFF)));
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&notice));
+  print("notice=" + notice);
   for (const auto& row : pemdra::form::controls()) {
     const HWND child = GetDlgItem(window, pemdra::win32::controlId(row.name));
     if (child == nullptr) continue;
@@ -219,7 +233,11 @@ void CALLBACK liveRegionChanged(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND hw
   for (std::size_t at = name.find('\n'); at != std::string::npos; at = name.find('\n', at)) {
     name.replace(at, 1, "\\n");
   }
-  print("live=" + name);
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  const bool shown =
+      IsWindowVisible(hwnd) != FALSE && rect.right - rect.left >= 1 && rect.bottom - rect.top >= 1;
+  print("live=" + name + (shown ? " (shown)" : " (not shown)"));
 }
 
 DWORD WINAPI quitAtEndOfInput(void* thread) {
