@@ -110,6 +110,7 @@ check "result lines, by pointer" "$expected" "$(results)"
 check "focus left on CY by the announcement" "CY" "$(field focus)"
 check "visible child windows: the table's controls but the painted line, and the results region" \
   "24" "$(field visible)"
+check "the results region's pixel in the form's colour" "#FF8080" "$(pixel 0 0)"
 origin=$(field origin)
 import -window root -crop "470x366+${origin%,*}+${origin#*,}" "$out/screenshot-wine.png"
 for typed in abc 400; do

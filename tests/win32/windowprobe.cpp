@@ -71,6 +71,15 @@ std::string nameOf(HWND window, HWND control) {
   return "none";
 }
 
+/// A shown message box's text into the std::string at `found`.
+BOOL CALLBACK findNotice(HWND box, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(box, name, 16);
+  if (IsWindowVisible(box) == FALSE || std::wstring(name) != L"#32770") return TRUE;
+  *reinterpret_cast<std::string*>(found) = narrow(textOf(GetDlgItem(box, 0xFFFF)));
+  return FALSE;
+}
+
 void describe(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
@@ -105,16 +114,8 @@ void describe(HWND window) {
   }
   print("visible=" + std::to_string(visible));
   std::string notice = "none";
-  EnumThreadWindows(
-      GetWindowThreadProcessId(window, nullptr),
-      [](HWND box, LPARAM found) -> BOOL {
-        wchar_t name[16] = {};
-        GetClassNameW(box, name, 16);
-        if (IsWindowVisible(box) == FALSE || std::wstring(name) != L"#32770") return TRUE;
-        *reinterpret_cast<std::string*>(found) = narrow(textOf(GetDlgItem(box, 0xFFFF)));
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&notice));
+  EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), &findNotice,
+                    reinterpret_cast<LPARAM>(&notice));
   print("notice=" + notice);
   for (const auto& row : pemdra::form::controls()) {
     const HWND child = GetDlgItem(window, pemdra::win32::controlId(row.name));

@@ -115,6 +115,13 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(m_focus);
       }
       return 0;
+    case WM_CTLCOLORSTATIC:  // the results region's pixel, in the form's colour
+      if (reinterpret_cast<HWND>(lParam) == m_results.hwnd) {
+        const form::Rgb colour = m_colours.form();
+        SetBkColor(reinterpret_cast<HDC>(wParam), toColorRef(colour));
+        return reinterpret_cast<LRESULT>(m_brushes.brush(colour));
+      }
+      break;
     case WM_SYSCOLORCHANGE:  // the system's colours, which the controls draw with too
       for (const auto& part : m_parts) SendMessageW(part->hwnd, message, wParam, lParam);
       followColours();

@@ -143,8 +143,8 @@ bool ResultsRegion::create(const CreateArgs& args) {
 
 void ResultsRegion::announce(std::u16string_view lines) {
   if (lines.empty() || hwnd == nullptr) return;
+  // Not its window text, which Windows would draw into its pixel.
   m_lines.assign(lines.begin(), lines.end());
-  SetWindowTextW(hwnd, m_lines.c_str());
   if (ResultsProvider* own = provider()) own->setName(m_lines);
   // Once: a screen reader that hears both speaks the lines twice.
   if (!notify()) NotifyWinEvent(kLiveRegionChanged, hwnd, OBJID_CLIENT, CHILDID_SELF);
@@ -193,16 +193,6 @@ LRESULT ResultsRegion::onMessage(HWND window, UINT message, WPARAM wParam, LPARA
         return object;
       }
       break;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {  // the form's colour, not its own
-      PAINTSTRUCT paint{};
-      const HDC dc = BeginPaint(window, &paint);
-      FillRect(dc, &paint.rcPaint,
-               reinterpret_cast<HBRUSH>(GetClassLongPtrW(GetParent(window), GCLP_HBRBACKGROUND)));
-      EndPaint(window, &paint);
-      return 0;
-    }
     case WM_DESTROY:  // UI Automation lets go of the window's provider
       if (m_provider != nullptr) automationLibrary().returnProvider(window, 0, 0, nullptr);
       release();

@@ -103,7 +103,9 @@ bool Wnd::refusesPaste(HWND edit, UINT message, WPARAM wParam) const {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  const auto kept = static_cast<std::size_t>(GetWindowTextLengthW(edit)) - (end - start);
+  const auto shown = static_cast<std::size_t>(GetWindowTextLengthW(edit));
+  // What the paste does not replace.
+  const std::size_t kept = shown - std::min<std::size_t>(end - start, shown);
   const std::size_t length = clipboardLength(edit);
   if (kept + length <= limit) return false;
   if (onOverlongPaste) onOverlongPaste(length, limit - std::min(kept, limit));
