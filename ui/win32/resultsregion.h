@@ -12,7 +12,8 @@ class ResultsProvider;
 
 /// What a click wrote, for screen readers, with the focus left where it is: a static
 /// of the window's own, shown (screen readers pass over what is hidden) but 1 × 1 pixel
-/// in the form's colour (it has no window text to draw), disabled (it takes no click) and outside the tab order.
+/// in the form's colour (it has no window text to draw), disabled (it takes no click)
+/// and outside the tab order.
 /// It answers UI Automation with a provider of its own (named with the lines, a polite
 /// live region) and Active Accessibility with its standard object under the same name.
 /// Each announcement is raised once: UiaRaiseNotificationEvent on that provider where
