@@ -274,7 +274,7 @@ TEST_F(Win32WindowTest, StartsEmptyWithThePiChoicesAndTheFocusInText1) {
 }
 
 TEST_F(Win32WindowTest, BoxesTakeTheEditControlsDefaultLength) {
-  // 32 767 characters from the keyboard or a paste; the window's own writes are whole.
+  // 32 767 characters from the keyboard or the program; the window's own writes are whole.
   const std::wstring longText(40000, L'7');
   const HWND comboEdit = GetWindow(child("Combo1"), GW_CHILD);
   for (const HWND box : {child("Text1"), child("Text5"), comboEdit}) {
