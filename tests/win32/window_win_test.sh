@@ -123,9 +123,9 @@ look
 exec {hear_fd}>&-
 wait "$hear_pid"
 check "heard by a screen reader after 4, 5, CY, abc, CY, 400, CY" "hooked
-live=${expected//$'\n'/\\n} (shown)
-live=error (shown)
-live=Σφάλμα, δώσε έγκυρο αριθμό. (shown)
+live=${expected//$'\n'/\\n} (shown, polite)
+live=error (shown, polite)
+live=Σφάλμα, δώσε έγκυρο αριθμό. (shown, polite)
 events=3" "$(tr -d '\r' <"$hearing/out")"
 
 # Typed π, Shift+Tab back to CY and Enter on it.
