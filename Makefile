@@ -94,7 +94,8 @@ windows-test: windows
 windows-package: windows
 	cmake --build --preset windows --target windows_package
 
-# The same for the 32-bit pemdra.exe (build/windows-i686); not part of CI.
+# The same for the 32-bit pemdra.exe (build/windows-i686), under Wine's 32-bit part
+# (scripts/install-deps windows32 adds the i386 architecture for it).
 windows32: deps-windows32
 	cmake --preset windows-i686
 	cmake --build --preset windows-i686

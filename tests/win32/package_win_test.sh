@@ -100,7 +100,14 @@ check "after uninstalling: folder, shortcut, entry, files in %TEMP%" "||0|" \
 # The MSI, for all users: 0.99, this version over it, this version built again and
 # installed again, a repair, out.
 msi=$(win winepath -w "$pkg/pemdra-$version-$arch.msi")
-programs=$(unix '%ProgramFiles%')
+# Where the MSI installs is its architecture's Program Files: a 32-bit cmd, which Wine
+# runs where its 32-bit part is installed, says "Program Files (x86)" for %ProgramFiles%.
+case $(msiinfo suminfo "$pkg/pemdra-$version-$arch.msi" | sed -n 's/^Template: *//p') in
+  x64*) folder=ProgramW6432 ;;
+  *) folder='ProgramFiles(x86)' ;;
+esac
+programs=$(unix "%$folder%")
+[ "$(win cmd /c echo "%$folder%")" = "%$folder%" ] && programs=$(unix '%ProgramFiles%')  # a 32-bit Windows
 # The MSI's entry is in the registry's view of its architecture, whichever reg.exe runs.
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 [ "$arch" = x64 ] && view=/reg:64 || view=/reg:32

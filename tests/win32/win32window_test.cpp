@@ -7,9 +7,11 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "colours.h"
 #include "conversion.h"
 #include "error.h"
 #include "form.h"
@@ -207,6 +209,64 @@ TEST_F(Win32WindowTest, Label2TakesTheSystemsTextColourOnlyWhereItReadsOnThePink
   DeleteDC(dc);
 }
 
+TEST_F(Win32WindowTest, TakesOnlyTheSystemsColoursUnderHighContrastAndFollowsTheSetting) {
+  using pemdra::form::Rgb;
+  using pemdra::win32::ColourScheme;
+  constexpr Rgb black{0, 0, 0}, white{255, 255, 255}, grey{128, 128, 128}, cyan{26, 235, 255};
+  // A black high-contrast scheme's window, window text, button text and highlight.
+  const ColourScheme on{true, {black, white, white, cyan}}, off{false, on.system};
+  const struct {
+    const char* name;
+    const ColourScheme& scheme;
+    Rgb text;
+    std::optional<Rgb> background;
+  } rows[] = {{"Text1", off, white, black},
+              {"Text1", on, white, black},
+              {"Combo1", off, white, grey},
+              {"Combo1", on, white, black},
+              {"Label1", off, black, pemdra::form::kFormColour},
+              {"Label2", off, black, pemdra::form::kFormColour},  // white would not read
+              {"Label2", on, white, black},
+              {"CY", off, white, std::nullopt},
+              {"CY", on, white, std::nullopt}};
+  for (const auto& row : rows) {
+    const auto colours = row.scheme.control(*pemdra::form::find(row.name));
+    EXPECT_EQ(colours.text, row.text) << row.name << " " << row.scheme.highContrast;
+    EXPECT_EQ(colours.background, row.background) << row.name << " " << row.scheme.highContrast;
+  }
+  const auto& line = *pemdra::form::find("Line1");
+  EXPECT_EQ(off.form(), pemdra::form::kFormColour);
+  EXPECT_EQ(on.form(), black);
+  EXPECT_EQ(off.line(line), grey);
+  EXPECT_EQ(on.line(line), white);
+  EXPECT_EQ(on.focusFrame(*pemdra::form::find("Text1")), cyan);
+
+  // Followed as Windows says it changed: the form's pixels and a box's answer.
+  const auto shown = [this](int x, int y) {
+    RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    POINT at{x, y};
+    ClientToScreen(window.hwnd(), &at);
+    const HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+  };
+  const HDC dc = CreateCompatibleDC(nullptr);
+  for (const ColourScheme& scheme : {on, off}) {
+    window.setColourSource([&scheme] { return scheme; });
+    SendMessageW(window.hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    SendMessageW(window.hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(child("Combo1")));
+    const Rgb field = scheme.highContrast ? black : grey;
+    EXPECT_EQ(GetBkColor(dc), RGB(field.red, field.green, field.blue)) << scheme.highContrast;
+    const Rgb form = scheme.form();
+    EXPECT_EQ(shown(4, 200), RGB(form.red, form.green, form.blue)) << scheme.highContrast;
+    const Rgb rule = scheme.line(line);
+    EXPECT_EQ(shown(160, 176), RGB(rule.red, rule.green, rule.blue)) << scheme.highContrast;
+  }
+  DeleteDC(dc);
+}
+
 TEST_F(Win32WindowTest, StartsEmptyWithThePiChoicesAndTheFocusInText1) {
   for (const auto& control : pemdra::form::controls()) {
     if (control.caption.empty()) {
@@ -226,7 +286,7 @@ TEST_F(Win32WindowTest, StartsEmptyWithThePiChoicesAndTheFocusInText1) {
 }
 
 TEST_F(Win32WindowTest, BoxesTakeTheEditControlsDefaultLength) {
-  // 32 767 characters from the keyboard or a paste; the window's own writes are whole.
+  // 32 767 characters from the keyboard or the program; the window's own writes are whole.
   const std::wstring longText(40000, L'7');
   const HWND comboEdit = GetWindow(child("Combo1"), GW_CHILD);
   for (const HWND box : {child("Text1"), child("Text5"), comboEdit}) {

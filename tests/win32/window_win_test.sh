@@ -70,6 +70,7 @@ check "centred on the work area, frame included" "yes" \
          ${frame#*,} - ${work#*,} <= 1 && ${work#*,} - ${frame#*,} <= 1 )) && echo yes ||
       echo "no: frame $frame, work area $work (centres doubled)")"
 check "π list" "3,14|3,14159|3,14159265358979" "$(field items)"
+check "manifest's systems: Windows 7, 8, 8.1, 10 and 11" "4" "$(grep -ac 'supportedOS Id=' "$pemdra")"
 check "texts at start" "|||||" "$(for b in Text1 Text2 Text3 Text4 Text5 Combo1; do field $b; done | paste -sd'|')"
 check "form colour" "#FF8080" "$(pixel 4 200)"
 check "Line1 grey" "#808080" "$(pixel 160 176)"
@@ -82,8 +83,8 @@ expected="045° 00' 00''+,0'' μοίρες / (squadron)
 50 βαθμοί / (degrees)"
 
 # What a screen reader hears, asked from another process: from here to the 400 below,
-# a live region event after each click that wrote something, none after a keypad key,
-# each naming an object whose name is the lines that click wrote.
+# one live region event after each click that wrote something, none after a keypad key,
+# each from a shown window and naming an object whose name is the lines that click wrote.
 hearing=$(mktemp -d)
 mkfifo "$hearing/in"
 wine "$probe_exe" heard <"$hearing/in" >"$hearing/out" &  # unbuffered, unlike probe's pipe
@@ -107,7 +108,9 @@ check "Text1 after typing and the keypad" "45" "$(field Text1)"
 check "π picked" "3,14159" "$(field Combo1)"
 check "result lines, by pointer" "$expected" "$(results)"
 check "focus left on CY by the announcement" "CY" "$(field focus)"
-check "visible child windows: the table's controls but the painted line" "23" "$(field visible)"
+check "visible child windows: the table's controls but the painted line, and the results region" \
+  "24" "$(field visible)"
+check "the results region's pixel in the form's colour" "#FF8080" "$(pixel 0 0)"
 origin=$(field origin)
 import -window root -crop "470x366+${origin%,*}+${origin#*,}" "$out/screenshot-wine.png"
 for typed in abc 400; do
@@ -120,9 +123,9 @@ look
 exec {hear_fd}>&-
 wait "$hear_pid"
 check "heard by a screen reader after 4, 5, CY, abc, CY, 400, CY" "hooked
-live=${expected//$'\n'/\\n}
-live=error
-live=Σφάλμα, δώσε έγκυρο αριθμό.
+live=${expected//$'\n'/\\n} (shown, polite)
+live=error (shown, polite)
+live=Σφάλμα, δώσε έγκυρο αριθμό. (shown, polite)
 events=3" "$(tr -d '\r' <"$hearing/out")"
 
 # Typed π, Shift+Tab back to CY and Enter on it.
@@ -183,15 +186,28 @@ look
 check "no default frame once a text box has the focus" "none" "$(field default)"
 check "focus frame on Text1" "#FFFFFF" "$(pixel 8 64)"
 
-# Long pastes: the box takes up to its limit, the window answers and converts.
-for paste in "Text1 100000" "Combo1 100000" "Text1 1000000"; do
-  box=${paste% *}
+# Long pastes: one that fits is kept whole; a longer one is refused whole, with a word,
+# and the box keeps what it had (here 0 typed after the keypad's 0); the window answers
+# and converts either way.
+for paste in "Text1 32767 kept" "Text1 100000 refused" "Combo1 100000 refused" \
+             "Text1 1000000 refused" "Combo1 32767 kept"; do
+  read -r box length outcome <<<"$paste"
   probe clear
-  probe clip "${paste#* }"
+  probe clip "$length"
   click "$box"
-  xdo key End shift+Home ctrl+v
+  xdo key End shift+Home
+  xdo type 0
+  xdo key shift+Home ctrl+v
   look
-  check "$paste characters pasted into $box" "32767" "$(field "length.$box")"
+  if [ "$outcome" = kept ]; then
+    check "$length characters pasted into $box, kept" "$length|none" \
+      "$(field "length.$box")|$(field notice)"
+  else
+    check "$length characters pasted into $box, refused" "1|Η επικόλληση δεν έγινε: το \
+κείμενο έχει $length χαρακτήρες και το πλαίσιο χωράει 32767." \
+      "$(field "length.$box")|$(field notice)"
+    xdo key Return
+  fi
   click CY
   look_for Text2
   check "converted after $paste characters pasted into $box" "yes" \

@@ -7,7 +7,8 @@
 //                         (NAME=text), its centre on the screen (centre.NAME=X,Y) and
 //                         the π list's items (items=a|b|c)
 //                         and the button with the default frame (default=NAME),
-//                         the count of its visible child windows (visible=N)
+//                         the count of its visible child windows (visible=N),
+//                         the text of a message box it shows (notice=text, or none)
 //   windowprobe names     asks each control, and the π field's edit, for its name and
 //                         role as a screen reader does: named=N of M, and a line
 //                         name.NAME=name (role) for each that differs from the table
@@ -15,7 +16,10 @@
 //                         raises, until its standard input ends: "hooked" once the hook
 //                         is in, then for each event live=NAME, the name a screen
 //                         reader gets from the object it names (lines joined by \n),
-//                         and at the end events=N
+//                         then "(shown" where its window is visible and at least 1 x 1
+//                         pixel, and ", polite)" where UI Automation gives its window
+//                         the same name and a polite live setting (else what it gives);
+//                         at the end events=N
 //   windowprobe list      the centres of the open π list's items (item.N=X,Y)
 //   windowprobe clip N    puts N digits 7 on the clipboard, for a paste
 //   windowprobe clear     empties the four result boxes
@@ -69,6 +73,15 @@ std::string nameOf(HWND window, HWND control) {
   return "none";
 }
 
+/// A shown message box's text into the std::string at `found`.
+BOOL CALLBACK findNotice(HWND box, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(box, name, 16);
+  if (IsWindowVisible(box) == FALSE || std::wstring(name) != L"#32770") return TRUE;
+  *reinterpret_cast<std::string*>(found) = narrow(textOf(GetDlgItem(box, 0xFFFF)));
+  return FALSE;
+}
+
 void describe(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
@@ -102,6 +115,10 @@ void describe(HWND window) {
     visible += IsWindowVisible(child) != FALSE ? 1 : 0;
   }
   print("visible=" + std::to_string(visible));
+  std::string notice = "none";
+  EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), &findNotice,
+                    reinterpret_cast<LPARAM>(&notice));
+  print("notice=" + notice);
   for (const auto& row : pemdra::form::controls()) {
     const HWND child = GetDlgItem(window, pemdra::win32::controlId(row.name));
     if (child == nullptr) continue;
@@ -201,6 +218,37 @@ void describeNames(HWND window) {
 
 int heardEvents = 0;
 
+/// What UI Automation says of `window`'s own provider, as "name, live setting N"; the
+/// functions, which MinGW-w64 neither declares nor links, looked up.
+std::string automationOf(HWND window) {
+  using Node = void*;
+  static const HMODULE library = LoadLibraryW(L"uiautomationcore.dll");
+  const auto lookUp = [](const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(library, name));
+  };
+  const auto fromHandle =
+      reinterpret_cast<HRESULT(WINAPI*)(HWND, Node*)>(lookUp("UiaNodeFromHandle"));
+  const auto property =
+      reinterpret_cast<HRESULT(WINAPI*)(Node, int, VARIANT*)>(lookUp("UiaGetPropertyValue"));
+  const auto release = reinterpret_cast<BOOL(WINAPI*)(Node)>(lookUp("UiaNodeRelease"));
+  Node node = nullptr;
+  if (fromHandle == nullptr || property == nullptr || release == nullptr ||
+      FAILED(fromHandle(window, &node))) {
+    return "no node";
+  }
+  VARIANT name{};
+  VARIANT live{};
+  property(node, 30005, &name);  // UIA_NamePropertyId
+  property(node, 30135, &live);  // UIA_LiveSettingPropertyId
+  std::string text = name.vt == VT_BSTR
+                         ? narrow(std::wstring(name.bstrVal, SysStringLen(name.bstrVal)))
+                         : "no name";
+  text += ", live setting " + (live.vt == VT_I4 ? std::to_string(live.lVal) : std::string("none"));
+  VariantClear(&name);
+  release(node);
+  return text;
+}
+
 void CALLBACK liveRegionChanged(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND hwnd, LONG object,
                                 LONG child, DWORD /*thread*/, DWORD /*time*/) {
   ++heardEvents;
@@ -216,10 +264,18 @@ void CALLBACK liveRegionChanged(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND hw
     SysFreeString(text);
     accessible->Release();
   }
-  for (std::size_t at = name.find('\n'); at != std::string::npos; at = name.find('\n', at)) {
-    name.replace(at, 1, "\\n");
+  // The same name from UI Automation, from the region's own provider, and its live setting.
+  const std::string automation = automationOf(hwnd);
+  const std::string asked = automation == name + ", live setting 1" ? "polite" : automation;
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  const bool shown =
+      IsWindowVisible(hwnd) != FALSE && rect.right - rect.left >= 1 && rect.bottom - rect.top >= 1;
+  std::string line = "live=" + name + (shown ? " (shown, " : " (not shown, ") + asked + ")";
+  for (std::size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n', at)) {
+    line.replace(at, 1, "\\n");
   }
-  print("live=" + name);
+  print(line);
 }
 
 DWORD WINAPI quitAtEndOfInput(void* thread) {

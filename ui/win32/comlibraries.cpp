@@ -48,6 +48,8 @@ const AutomationLibrary& automationLibrary() {
     AutomationLibrary functions;
     const HMODULE automation = systemLibrary(L"uiautomationcore.dll");
     load(automation, "UiaHostProviderFromHwnd", functions.hostProvider);
+    load(automation, "UiaReturnRawElementProvider", functions.returnProvider);
+    load(automation, "UiaDisconnectProvider", functions.disconnect);
     load(automation, "UiaRaiseNotificationEvent", functions.raiseNotification);
     return functions;
   }();

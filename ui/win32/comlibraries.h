@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <oleacc.h>
+#include <uiautomationcore.h>
 
 namespace pemdra::win32 {
 
@@ -21,12 +22,16 @@ struct ComLibraries {
 };
 const ComLibraries& comLibraries();
 
-/// UI Automation's host provider of a window (Windows 7 on) and its notification event
-/// (Windows 10, 1709 on); the provider passes as its IUnknown.
+/// UI Automation's side of a window's own provider (Windows 7 on), its disconnection
+/// (Windows 8 on) and its notification event (Windows 10, 1709 on).
 struct AutomationLibrary {
-  HRESULT(WINAPI* hostProvider)(HWND window, IUnknown** provider) = nullptr;
+  HRESULT(WINAPI* hostProvider)(HWND window, IRawElementProviderSimple** provider) = nullptr;
+  LRESULT(WINAPI* returnProvider)
+  (HWND window, WPARAM wParam, LPARAM lParam, IRawElementProviderSimple* provider) = nullptr;
+  HRESULT(WINAPI* disconnect)(IRawElementProviderSimple* provider) = nullptr;
   HRESULT(WINAPI* raiseNotification)
-  (IUnknown* provider, int kind, int processing, BSTR text, BSTR activity) = nullptr;
+  (IRawElementProviderSimple* provider, int kind, int processing, BSTR text,
+   BSTR activity) = nullptr;
 };
 const AutomationLibrary& automationLibrary();
 

@@ -25,14 +25,15 @@ bool EditCtrl::create(const CreateArgs& args) {
 
 void EditCtrl::onCommand(WORD notification) {
   if (notification == EN_SETFOCUS && onFocus) onFocus();
-  // The rest of a paste past the limit is not taken: a warning sound says so.
+  // A key typed at the limit is not taken: a warning sound says so.
   if (notification == EN_MAXTEXT) MessageBeep(MB_ICONWARNING);
 }
 
 LRESULT EditCtrl::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (refusesPaste(window, message, wParam)) return 0;
   switch (message) {
     case WM_NCPAINT:
-      if (GetFocus() == hwnd && row->foreground) {
+      if (GetFocus() == hwnd && m_colours != nullptr && m_colours->focusFrame(*row)) {
         const LRESULT result = callOwn(window, message, wParam, lParam);
         paintFocusFrame();
         return result;
@@ -64,7 +65,7 @@ void EditCtrl::paintFocusFrame() const {
   OffsetRect(&rect, -rect.left, -rect.top);
   const int width = std::min(scaled(form::kFocusFrameWidth, m_dpi, form::kBaseDpi), edge);
   const HDC dc = GetWindowDC(hwnd);
-  const HBRUSH brush = CreateSolidBrush(toColorRef(*row->foreground));
+  const HBRUSH brush = CreateSolidBrush(toColorRef(*m_colours->focusFrame(*row)));
   for (int i = 0; i < width; ++i) {
     FrameRect(dc, &rect, brush);
     InflateRect(&rect, -1, -1);

@@ -8,8 +8,8 @@
 namespace pemdra::win32 {
 
 /// A text box: an edit control of one line, aligned as its row says, taking up to
-/// kTextLimit characters. Focused, it shows a frame in its text colour over its sunken
-/// edge, so it is subclassed from its creation.
+/// kTextLimit characters; a longer paste is refused whole. Focused, it shows a frame in its text
+/// colour over its sunken edge, so it is subclassed from its creation.
 struct EditCtrl final : Wnd {
   /// The box took the focus.
   std::function<void()> onFocus;

@@ -5,6 +5,7 @@
 #include <array>
 #include <exception>
 #include <stdexcept>
+#include <string>
 
 #include "buttons.h"
 #include "dpi.h"
@@ -27,7 +28,7 @@ constexpr int kResultsId = kFirstControlId + static_cast<int>(form::kControlCoun
 }  // namespace
 
 PemdraWindow::PemdraWindow(HINSTANCE instance) : m_instance(instance) {
-  registerWindowClass(instance, &PemdraWindow::windowProc, m_brushes.brush(form::kFormColour));
+  registerWindowClass(instance, &PemdraWindow::windowProc, m_brushes.brush(m_colours.form()));
   // Made where it will be shown, so that showing it moves nothing where the system's dpi
   // is its monitor's.
   const RECT frame =
@@ -114,10 +115,20 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(m_focus);
       }
       return 0;
-    case WM_SYSCOLORCHANGE:  // the labels' colours are the system's: drawn afresh
+    case WM_CTLCOLORSTATIC:  // the results region's pixel, in the form's colour
+      if (reinterpret_cast<HWND>(lParam) == m_results.hwnd) {
+        const form::Rgb colour = m_colours.form();
+        SetBkColor(reinterpret_cast<HDC>(wParam), toColorRef(colour));
+        return reinterpret_cast<LRESULT>(m_brushes.brush(colour));
+      }
+      break;
+    case WM_SYSCOLORCHANGE:  // the system's colours, which the controls draw with too
       for (const auto& part : m_parts) SendMessageW(part->hwnd, message, wParam, lParam);
-      RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      followColours();
       return 0;
+    case WM_SETTINGCHANGE:  // high contrast on or off among them
+      followColours();
+      return DefWindowProcW(m_hwnd, message, wParam, lParam);
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -130,9 +141,13 @@ LRESULT PemdraWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 template <typename Part>
 Part& PemdraWindow::add(const form::Control& row) {
   auto part = std::make_unique<Part>();
-  if (!part->create({m_instance, m_hwnd, &row, controlId(row.name), m_dpi, m_fonts.font(row)})) {
+  if (!part->create(
+          {m_instance, m_hwnd, &row, controlId(row.name), m_dpi, m_fonts.font(row), &m_colours})) {
     throw std::runtime_error("CreateWindowEx failed");
   }
+  part->onOverlongPaste = [this](std::size_t length, std::size_t room) {
+    refusePaste(length, room);
+  };
   m_parts.push_back(std::move(part));
   return static_cast<Part&>(*m_parts.back());
 }
@@ -201,13 +216,35 @@ void PemdraWindow::changeDpi(UINT dpi, const RECT& suggested) {
   fitClientArea(m_hwnd, dpi);
 }
 
+void PemdraWindow::setColourSource(std::function<ColourScheme()> source) {
+  m_colourSource = std::move(source);
+  followColours();
+}
+
+void PemdraWindow::followColours() {
+  m_colours = m_colourSource();
+  if (m_hwnd == nullptr) return;
+  SetClassLongPtrW(m_hwnd, GCLP_HBRBACKGROUND,
+                   reinterpret_cast<LONG_PTR>(m_brushes.brush(m_colours.form())));
+  RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void PemdraWindow::refusePaste(std::size_t length, std::size_t room) const {
+  // Nothing of it is kept: a part would convert as another number. The box sounds
+  // the warning, and says why.
+  const std::wstring text =
+      widen("Η επικόλληση δεν έγινε: το κείμενο έχει " + std::to_string(length) +
+            " χαρακτήρες και το πλαίσιο χωράει " + std::to_string(room) + ".");
+  MessageBoxW(m_hwnd, text.c_str(), widen(form::kTitle).c_str(), MB_OK | MB_ICONWARNING);
+}
+
 void PemdraWindow::paint() {
   PAINTSTRUCT paint{};
   const HDC dc = BeginPaint(m_hwnd, &paint);
   for (const form::Control& control : form::controls()) {
     if (control.kind != form::ControlKind::Line || !control.background) continue;
     const RECT rect = controlRect(control, m_dpi);
-    FillRect(dc, &rect, m_brushes.brush(*control.background));
+    FillRect(dc, &rect, m_brushes.brush(m_colours.line(control)));
   }
   EndPaint(m_hwnd, &paint);
 }
@@ -226,7 +263,9 @@ void PemdraWindow::present(const Outcome& outcome) {
 }
 
 void PemdraWindow::makeResultsRegion() {
-  if (m_results.hwnd == nullptr) m_results.create({m_instance, m_hwnd, nullptr, kResultsId});
+  if (m_results.hwnd == nullptr) {
+    m_results.create({m_instance, m_hwnd, nullptr, kResultsId, m_dpi, nullptr, &m_colours});
+  }
 }
 
 void PemdraWindow::showError(const std::wstring& message) {

@@ -10,6 +10,7 @@
 
 #include "buttonctrl.h"
 #include "buttons.h"
+#include "colours.h"
 #include "controls.h"
 #include "form.h"
 #include "gdicache.h"
@@ -48,6 +49,9 @@ class PemdraWindow final {
   /// The window's texts, as the handlers see them.
   [[nodiscard]] Controls& controls() { return *m_controls; }
   void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
+  /// Where the window reads the system's high-contrast setting and colours, at its
+  /// start and at each change Windows tells it of; by default systemColourScheme().
+  void setColourSource(std::function<ColourScheme()> source);
   /// Runs a handler over the window's texts and shows any error it raises.
   void dispatch(Handler* handler);
 
@@ -63,6 +67,8 @@ class PemdraWindow final {
   void present(const Outcome& outcome);
   void makeResultsRegion();
   void changeDpi(UINT dpi, const RECT& suggested);
+  void followColours();
+  void refusePaste(std::size_t length, std::size_t room) const;
   void paint();
   void showError(const std::wstring& message);
 
@@ -71,6 +77,8 @@ class PemdraWindow final {
   UINT m_dpi = form::kBaseDpi;
   FontCache m_fonts;
   BrushCache m_brushes;
+  std::function<ColourScheme()> m_colourSource = systemColourScheme;
+  ColourScheme m_colours = m_colourSource();
   Parts m_parts;  ///< a part a control, the line aside
   std::vector<const ButtonCtrl*> m_buttons;
   PiDropDown* m_pi = nullptr;

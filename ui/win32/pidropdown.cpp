@@ -87,6 +87,11 @@ void PiDropDown::nameForScreenReaders() {
   subclass(m_edit);  // named as its box is, as a text
 }
 
+LRESULT PiDropDown::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (window == m_edit && refusesPaste(window, message, wParam)) return 0;
+  return Wnd::onMessage(window, message, wParam, lParam);
+}
+
 LONG PiDropDown::accessibleRole(HWND window) const {
   return window == hwnd ? ROLE_SYSTEM_COMBOBOX : ROLE_SYSTEM_TEXT;
 }

@@ -6,18 +6,20 @@
 
 #include "wnd.h"
 
-struct IAccPropServices;
-
 namespace pemdra::win32 {
 
+class ResultsProvider;
+
 /// What a click wrote, for screen readers, with the focus left where it is: a static
-/// text of the window's own that is never shown (the window keeps its 24 visible
-/// controls and its tab order), named with the lines and marked as a polite live region
-/// (UI Automation's LiveSetting, through IAccPropServices::SetHwndProp where Windows
-/// has it). Each announcement raises EVENT_OBJECT_LIVEREGIONCHANGED on it and, where
-/// UiaRaiseNotificationEvent is exported (Windows 10, 1709 on), a notification with the
-/// same text on the window. The libraries load at the first announcement; a piece a
-/// system lacks (Windows 7, an answer E_NOTIMPL) is left out and the rest goes on.
+/// of the window's own, shown (screen readers pass over what is hidden) but 1 × 1 pixel
+/// in the form's colour (it has no window text to draw), disabled (it takes no click)
+/// and outside the tab order.
+/// It answers UI Automation with a provider of its own (named with the lines, a polite
+/// live region) and Active Accessibility with its standard object under the same name.
+/// Each announcement is raised once: UiaRaiseNotificationEvent on that provider where
+/// uiautomationcore exports it (Windows 10, 1709 on), otherwise
+/// EVENT_OBJECT_LIVEREGIONCHANGED (Windows 8 on; on Windows 7 no one listens, and the
+/// names remain). The libraries load at the first announcement or question.
 struct ResultsRegion final : Wnd {
   ResultsRegion() = default;
   ~ResultsRegion() override;
@@ -33,13 +35,12 @@ struct ResultsRegion final : Wnd {
  private:
   LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   LONG accessibleRole(HWND window) const override;
-  void markPolite();
-  void notify() const;
+  ResultsProvider* provider();
+  [[nodiscard]] bool notify();
   void release();
 
   std::wstring m_lines;
-  bool m_marked = false;
-  IAccPropServices* m_properties = nullptr;  ///< kept to clear the mark with
+  ResultsProvider* m_provider = nullptr;  ///< made when first needed
 };
 
 }  // namespace pemdra::win32

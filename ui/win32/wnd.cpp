@@ -18,8 +18,20 @@ std::vector<std::pair<HWND, Wnd*>>& subclassed() {
   return parts;
 }
 
-form::Rgb toRgb(COLORREF colour) {
-  return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+/// The length of the text on the clipboard, to its end or its first NUL; 0 where there
+/// is none.
+std::size_t clipboardLength(HWND owner) {
+  if (OpenClipboard(owner) == FALSE) return 0;
+  std::size_t length = 0;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+      const std::size_t most = GlobalSize(data) / sizeof(wchar_t);
+      while (length < most && text[length] != L'\0') ++length;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return length;
 }
 
 }  // namespace
@@ -37,6 +49,7 @@ bool Wnd::create(const CreateArgs& args, const wchar_t* className, DWORD style, 
                  int extraHeight) {
   row = args.row;
   m_dpi = args.dpi;
+  m_colours = args.colours;
   const RECT rect = row != nullptr ? controlRect(*row, m_dpi) : RECT{};
   const std::wstring caption = row != nullptr ? widen(row->caption) : std::wstring();
   hwnd = CreateWindowExW(
@@ -58,15 +71,12 @@ void Wnd::placeAt(UINT dpi, HFONT font, int extraHeight) {
 }
 
 HBRUSH Wnd::colour(HDC dc, BrushCache& brushes) const {
-  if (row == nullptr) return nullptr;
-  const int systemText = row->kind == form::ControlKind::Label ? COLOR_BTNTEXT : COLOR_WINDOWTEXT;
-  form::Rgb text = row->foreground ? *row->foreground : toRgb(GetSysColor(systemText));
-  // A label on the pink in the system's text colour turns black where that would not read.
-  if (row->systemTextOnOwnBackground()) text = form::readableText(text, *row->background);
-  SetTextColor(dc, toColorRef(text));
-  if (!row->background) return nullptr;
-  SetBkColor(dc, toColorRef(*row->background));
-  return brushes.brush(*row->background);
+  if (row == nullptr || m_colours == nullptr) return nullptr;
+  const ControlColours colours = m_colours->control(*row);
+  SetTextColor(dc, toColorRef(colours.text));
+  if (!colours.background) return nullptr;
+  SetBkColor(dc, toColorRef(*colours.background));
+  return brushes.brush(*colours.background);
 }
 
 void Wnd::subclass(HWND window) {
@@ -80,6 +90,26 @@ LRESULT Wnd::callOwn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) co
   const auto own = std::ranges::find(m_own, window, &Own::window);
   return own == m_own.end() ? DefWindowProcW(window, message, wParam, lParam)
                             : CallWindowProcW(own->proc, window, message, wParam, lParam);
+}
+
+bool Wnd::refusesPaste(HWND edit, UINT message, WPARAM wParam) const {
+  // Ctrl+V and Shift+Insert are pastes too, which the edit control may make without a
+  // WM_PASTE.
+  const bool paste = message == WM_PASTE || (message == WM_CHAR && wParam == 0x16) ||
+                     (message == WM_KEYDOWN && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 &&
+                      GetKeyState(VK_CONTROL) >= 0);
+  if (!paste || (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0) return false;
+  const auto limit = static_cast<std::size_t>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const auto shown = static_cast<std::size_t>(GetWindowTextLengthW(edit));
+  // What the paste does not replace.
+  const std::size_t kept = shown - std::min<std::size_t>(end - start, shown);
+  const std::size_t length = clipboardLength(edit);
+  if (kept + length <= limit) return false;
+  if (onOverlongPaste) onOverlongPaste(length, limit - std::min(kept, limit));
+  return true;
 }
 
 LRESULT Wnd::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

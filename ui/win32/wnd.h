@@ -10,11 +10,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "colours.h"
 #include "form.h"
 #include "gdicache.h"
 
@@ -26,8 +28,8 @@ inline constexpr UINT kReflectPosted = WM_APP + 1;
 
 /// What a box takes from the keyboard and the clipboard: the edit control's own default
 /// (Wine's is 30 000). Wine's edit control lays a line out in a time that grows with the
-/// square of its length (a second for 32 767 characters, a minute for 256 K); no angle
-/// comes near.
+/// square of its length (a second for 32 767 characters, a minute for 256 K), so a longer
+/// paste is refused whole rather than cut (refusesPaste); no angle comes near.
 inline constexpr int kTextLimit = 32767;
 
 struct Wnd {
@@ -38,6 +40,7 @@ struct Wnd {
     int id = 0;
     UINT dpi = form::kBaseDpi;
     HFONT font = nullptr;
+    const ColourScheme* colours = nullptr;  ///< the window's, followed as it changes
   };
 
   HWND hwnd = nullptr;
@@ -62,6 +65,10 @@ struct Wnd {
   /// roles; not needed for the first paint, so done after it.
   virtual void nameForScreenReaders() { subclass(hwnd); }
 
+  /// A paste of `length` characters refused whole, since only `room` more fit (the rest
+  /// would be cut, and the box converted as another number).
+  std::function<void(std::size_t length, std::size_t room)> onOverlongPaste;
+
   /// A WM_CTLCOLOR* about the control, reflected: sets its text colour on `dc` and gives
   /// the brush of its background (nullptr: the system's).
   HBRUSH colour(HDC dc, BrushCache& brushes) const;
@@ -72,6 +79,9 @@ struct Wnd {
   bool create(const CreateArgs& args, const wchar_t* className, DWORD style, DWORD exStyle = 0,
               int extraHeight = 0);
   void placeAt(UINT dpi, HFONT font, int extraHeight);
+  /// Whether the message is a paste into `edit` that does not fit whole: then it is
+  /// not passed on, and onOverlongPaste is told.
+  bool refusesPaste(HWND edit, UINT message, WPARAM wParam) const;
   /// Passes `window`'s messages through onMessage first; once per window.
   void subclass(HWND window);
   /// A message of a subclassed window: by default, its name for screen readers
@@ -83,6 +93,7 @@ struct Wnd {
   LRESULT callOwn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;
 
   UINT m_dpi = form::kBaseDpi;
+  const ColourScheme* m_colours = nullptr;
 
  private:
   static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
