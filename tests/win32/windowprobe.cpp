@@ -22,7 +22,15 @@
 //                         at the end events=N
 //   windowprobe list      the centres of the open π list's items (item.N=X,Y)
 //   windowprobe clip N    puts N digits 7 on the clipboard, for a paste
-//   windowprobe clear     empties the four result boxes
+//   windowprobe clear     empties the result boxes
+//   windowprobe facts     without looking at the window, what its table and the core say
+//                         it shows: client=WxH, controls=N, boxes= and results= (the
+//                         text boxes, and the result boxes in their order on screen),
+//                         items=a|b|c, colour.form=#RRGGBB and colour.NAME=#RRGGBB (each
+//                         control's own background)
+//   windowprobe expect ANGLE PI
+//                         the result lines the core writes for them, one a line, then
+//                         told=what a screen reader hears (lines joined by \n)
 //   windowprobe close     closes the window as its close box does
 //
 // It waits up to 30 s for the window; exit status 1 when none appears.
@@ -30,12 +38,17 @@
 
 #include <oleacc.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "buttons.h"
 #include "form.h"
+#include "formload.h"
+#include "memory_controls.h"
+#include "utf8.h"
 #include "win32form.h"
 
 namespace {
@@ -330,8 +343,62 @@ void describeList() {
 
 }  // namespace
 
+std::string hex(pemdra::form::Rgb rgb) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", rgb.red, rgb.green, rgb.blue);
+  return text;
+}
+
+std::string joined(const std::u16string& lines) {
+  std::string out;
+  for (const char c : pemdra::testing::utf8(lines))
+    out += c == '\n' ? std::string("\\n") : std::string(1, c);
+  return out;
+}
+
+void facts() {
+  using namespace pemdra;
+  print("client=" + std::to_string(form::kClientWidth) + "x" + std::to_string(form::kClientHeight));
+  print("controls=" + std::to_string(form::kControlCount));
+  std::string boxes;
+  for (std::size_t i = 0; i < kTextBoxCount; ++i) {
+    boxes += (i > 0 ? " " : "") + std::string(controlName(static_cast<TextBox>(i)));
+  }
+  print("boxes=" + boxes);
+  std::string results;
+  for (const TextBox box : kResultBoxes) {
+    results += (results.empty() ? "" : " ") + std::string(controlName(box));
+  }
+  print("results=" + results);
+  std::string items;
+  for (const std::u16string_view item : kPiChoices) {
+    items += (items.empty() ? "" : "|") + testing::utf8(item);
+  }
+  print("items=" + items);
+  print("colour.form=" + hex(form::kFormColour));
+  for (const form::Control& control : form::controls()) {
+    if (control.background)
+      print("colour." + std::string(control.name) + "=" + hex(*control.background));
+  }
+}
+
+void expect(const std::wstring& angle, const std::wstring& pi) {
+  const auto answer = pemdra::testing::coreAnswer(std::u16string(angle.begin(), angle.end()),
+                                                  std::u16string(pi.begin(), pi.end()));
+  for (const std::u16string& line : answer.results()) print(pemdra::testing::utf8(line));
+  print("told=" + joined(answer.announcement));
+}
+
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"facts") {
+    facts();
+    return 0;
+  }
+  if (command == L"expect" && argc > 3) {
+    expect(argv[2], argv[3]);
+    return 0;
+  }
   const std::wstring title = widen(pemdra::form::kTitle);
   HWND window = nullptr;
   for (int tries = 0; tries < 300; ++tries) {
@@ -363,9 +430,10 @@ int wmain(int argc, wchar_t** argv) {
   } else if (command == L"list") {
     describeList();
   } else if (command == L"clear") {
-    for (const char* name : {"Text2", "Text3", "Text4", "Text5"}) {
-      SendMessageTimeoutW(GetDlgItem(window, pemdra::win32::controlId(name)), WM_SETTEXT, 0,
-                          reinterpret_cast<LPARAM>(L""), SMTO_ABORTIFHUNG, 5000, nullptr);
+    for (const pemdra::TextBox box : pemdra::kResultBoxes) {
+      SendMessageTimeoutW(GetDlgItem(window, pemdra::win32::controlId(pemdra::controlName(box))),
+                          WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_ABORTIFHUNG, 5000,
+                          nullptr);
     }
   } else if (command == L"close") {
     PostMessageW(window, WM_CLOSE, 0, 0);
