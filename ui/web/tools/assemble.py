@@ -49,7 +49,10 @@ def main():
     read = lambda path: path.read_text(encoding="utf-8")
     template = read(args.sources / "pemdra.html.in")
     title = read(args.parts / "title.txt").strip()
-    style = read(args.sources / "pemdra.css") + read(args.parts / "form.css")
+    # pemdra.css names the two layouts' media queries as formmarkup wrote them.
+    desktop, touch = read(args.parts / "media.txt").splitlines()
+    style = (read(args.sources / "pemdra.css").replace("@DESKTOP@", desktop)
+             .replace("@TOUCH@", touch) + read(args.parts / "form.css"))
     form = read(args.parts / "form.html")
     # The WebAssembly, base64-encoded, in a script of the head that starts compiling it;
     # the module's JavaScript and the page's at the end of the body.
