@@ -167,6 +167,10 @@ const Control* captionOf(const Control& box) {
 // the caption's row.
 constexpr int kWholePiWidth = 352;
 
+// On its side from this width up (the narrowest phones are 568 CSS px wide on their
+// side): narrower, a row of four keys beside the fields would be under 44 px a key.
+constexpr int kSidewaysWidth = 560;
+
 // The touch layout. Upright: one column, each caption above its field, the keypad
 // above the rule that parts the input from the results, its rows taking the height
 // left over.
@@ -195,12 +199,12 @@ void touchCss() {
   std::printf(
       "#pemdra { grid-template-columns: repeat(%d, minmax(0, 1fr)); grid-template-rows:%s; }\n",
       pad.columns, rows.c_str());
-  std::printf("@media (orientation: portrait) and (max-width: %s) {\n",
+  std::printf("@media (max-width: %s) {\n",
               em(kWholePiWidth).c_str());
   for (const Control& c : form::controls()) {
     const Control* caption = c.kind == ControlKind::ComboBox ? captionOf(c) : nullptr;
     if (!caption) continue;
-    std::printf("#%s-list { grid-area: %s; }\n#%s { margin-right: 0; }\n#%s { margin-right: 3.5rem; }\n",
+    std::printf("#%s-list { grid-area: %s; }\n#pemdra > #%s { margin-right: 0; }\n#%s { margin-right: 3.5rem; }\n",
                 std::string(c.name).c_str(), areas[caption->name].c_str(),
                 std::string(c.name).c_str(), std::string(caption->name).c_str());
   }
@@ -211,7 +215,8 @@ void touchCss() {
   // same tracks (as many as both counts' least common multiple, so that each field and
   // each row of keys spans a whole number of them), the keys as high as the fields
   // beside them.
-  std::printf("@media (orientation: landscape) {\n");
+  std::printf("@media (orientation: landscape) and (min-width: %s) {\n",
+              em(kSidewaysWidth).c_str());
   const int count = static_cast<int>(fields.size());
   const int keyRows = static_cast<int>(pad.rows.size());
   const int tracks = std::lcm(count, keyRows);
