@@ -3,12 +3,14 @@
 """The page in a real browser engine (browsers.py: chromium, webkit or firefox), the same
 checks in each: a table of cases typed and clicked, the boxes and the live region read
 back, the π list opened and each value picked with a pointer and with the keys, typed π
-prefixes, the tab order, Enter and Space, axe-core on load and after a conversion, the
-touch layout of a 360-pixel phone (upright and on its side) in a frame of that size, and
-no console error where the engine reports them. In Chromium also: what screen readers
+prefixes, the tab order, Enter and Space, axe-core on load and after a conversion,
+phones of real sizes upright and on their side and the reader's text size at 200 % (in
+a frame of the phone's size: the touch layout, a tapped conversion whole and in view),
+and no console error where the engine reports them. In Chromium also: what screen readers
 get (the accessibility tree), axe under more contrast and forced colours, the page with
 no WebAssembly and under a policy that forbids it, file://, the installable page
-reloaded offline through its service worker, and a 1 MB paste. Screenshots are kept in
+updated to a new release on a host of old dates, then reloaded offline through its
+service worker, and a 1 MB paste. Screenshots are kept in
 the build folder.
 
     browser_test.py WEB_BUILD_DIR ENGINE AXE_JS
@@ -22,6 +24,7 @@ import shutil
 import sys
 import tempfile
 import threading
+import time
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
@@ -447,6 +450,40 @@ def main():
                     " document.getElementById('results').textContent == line.textContent]"),
                     ["alert", True, True, "", True])
 
+            # A new release of the installed page, on a host that sends a month-old
+            # Last-Modified and no Cache-Control (the HTTP cache holds the old files as
+            # fresh): by the second reload the new release is shown, the first says so,
+            # and what was typed survives.
+            releases = pathlib.Path(tempfile.mkdtemp(prefix="pemdra-release-"))
+            shutil.copytree(build / "app", releases / "app")
+            def dated(folder, days):
+                for path in folder.rglob("*"):
+                    os.utime(path, (time.time() - days * 86400,) * 2)
+            dated(releases, 31)
+            host = serve(releases)
+            app = f"http://127.0.0.1:{host.server_address[1]}/app/"
+            page.open(app)
+            WebDriverWait(page.driver, 20).until(
+                lambda d: d.execute_script("return !!navigator.serviceWorker.controller"))
+            for name, old, new in (("index.html", "<body>", '<body data-release="2">'),
+                                   ("sw.js", "var CACHE = 'pemdra-", "var CACHE = 'pemdra-2-")):
+                path = releases / "app" / name
+                path.write_text(path.read_text(encoding="utf-8").replace(old, new), encoding="utf-8")
+            dated(releases, 30)
+            page.driver.refresh()
+            page.wait()
+            WebDriverWait(page.driver, 20).until(lambda d: d.execute_script(
+                "return !!document.getElementById('update')"))
+            page.step(("type", "Text1", "12,5"))
+            page.driver.refresh()
+            page.wait()
+            check.equal("new release: shown, the typed text kept", page.driver.execute_script(
+                "return [document.body.dataset.release, document.getElementById('Text1').value,"
+                " !!document.getElementById('update')]"), ["2", "12,5", False])
+            host.shutdown()
+            host.server_close()
+            shutil.rmtree(releases, ignore_errors=True)
+
             # The installable page: once its service worker holds it, it reloads offline.
             page.open(base + "/app/")
             WebDriverWait(page.driver, 20).until(
@@ -465,7 +502,7 @@ def main():
         print(f"browser_test {engine}: {check.failures} failures")
         return 1
     print(f"browser_test {engine}: {len(CASES)} cases, the π list, π prefixes, tab order, axe, "
-          f"the phone's layout, file://{', accessibility tree, 1 MB paste, no WebAssembly, offline' if chromium else ''}: "
+          f"the phone's layout, file://{', accessibility tree, 1 MB paste, no WebAssembly, a new release, offline' if chromium else ''}: "
           f"all passed; screenshot {shot}")
     return 0
 

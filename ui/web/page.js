@@ -181,9 +181,46 @@
   }
 
   // Installed as a web app, the page and its files come from the service worker's
-  // cache, so it opens offline too.
+  // cache, so it opens offline too. The worker itself is always asked of the host, so
+  // that a new release is found on the next visit whatever the host's cache headers.
+  // When a new release has taken over while this page is open, one line says so, and
+  // what is in the fields is kept for the reload that shows it.
+  var KEPT = 'pemdra-fields';
+  var UPDATE = 'Νέα έκδοση έτοιμη: ανανεώστε τη σελίδα.';
+  try {
+    var kept = JSON.parse(sessionStorage.getItem(KEPT) || 'null');
+    sessionStorage.removeItem(KEPT);
+    if (kept) {
+      Object.keys(fields).forEach(function (name) {
+        if (typeof kept[name] === 'string') fields[name].value = kept[name];
+      });
+    }
+  } catch (error) {
+    // No storage here (a private window, a policy): nothing was kept.
+  }
+  function keepFields() {
+    var values = {};
+    Object.keys(fields).forEach(function (name) { values[name] = fields[name].value; });
+    try {
+      sessionStorage.setItem(KEPT, JSON.stringify(values));
+    } catch (error) {
+      // Too much to keep (a huge paste) or no storage: the reload starts empty.
+    }
+  }
   if (document.querySelector('link[rel="manifest"]') && 'serviceWorker' in navigator &&
       location.protocol !== 'file:') {
-    navigator.serviceWorker.register('sw.js');
+    var controlled = !!navigator.serviceWorker.controller;
+    navigator.serviceWorker.addEventListener('controllerchange', function () {
+      if (!controlled || document.getElementById('update')) return;
+      var line = document.createElement('p');
+      line.id = 'update';
+      line.setAttribute('role', 'status');
+      line.textContent = UPDATE;
+      form.parentNode.insertBefore(line, form);
+      window.addEventListener('pagehide', keepFields);
+    });
+    navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'}).then(null, function () {
+      // No worker (storage refused): the page works, only not offline.
+    });
   }
 })();

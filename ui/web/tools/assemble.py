@@ -82,7 +82,12 @@ def main():
         shutil.copyfile(args.icons / "icons" / name, app / "icons" / name)
 
     files = ["./", "index.html", "manifest.webmanifest"] + ["icons/" + name for name in icons]
-    version = hashlib.sha256((index + "".join(files)).encode()).hexdigest()[:16]
+    # A release is new when any of its files is: the worker's bytes change with it, and
+    # the browser installs it.
+    release = hashlib.sha256()
+    for name in files[1:]:
+        release.update(name.encode() + b"\0" + (app / name).read_bytes())
+    version = release.hexdigest()[:16]
     worker = read(args.sources / "sw.js").replace("@VERSION@", version)
     (app / "sw.js").write_text(worker.replace("@FILES@", json.dumps(files)), encoding="utf-8")
 
