@@ -113,9 +113,11 @@ web: deps-web
 web-test: build web
 	ctest --preset web
 
-# pemdra.html's size, its start-up against a plain page, a click to four lines painted.
+# pemdra.html's size, its start-up against a plain page, a click to four lines painted;
+# Lighthouse's scores for app/ on a phone and on a desktop.
 web-bench: web
 	/usr/bin/python3 bench/web/page_bench.py build/web
+	/usr/bin/python3 bench/web/lighthouse.py build/web
 
 clean:
 	rm -rf build

@@ -73,7 +73,9 @@ def main():
             '<link rel="icon" href="icons/pemdra.svg" type="image/svg+xml">\n'
             '<link rel="apple-touch-icon" href="icons/pemdra-256.png">\n')
     index = page(template, title, style, form, scripts, head,
-                 ["img-src 'self'", "manifest-src 'self'", "worker-src 'self'"])
+                 # connect-src: the page itself fetches nothing, but search engines'
+                 # audits (Lighthouse) read the host's robots.txt from inside the page.
+                 ["img-src 'self'", "manifest-src 'self'", "worker-src 'self'", "connect-src 'self'"])
     (app / "index.html").write_text(index, encoding="utf-8")
     shutil.copyfile(args.parts / "manifest.webmanifest", app / "manifest.webmanifest")
     icons = ["pemdra.svg", "pemdra-128.png", "pemdra-256.png"]
