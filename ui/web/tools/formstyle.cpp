@@ -138,8 +138,8 @@ std::string selector(const Control& c) {
 }
 
 std::string area(int row, int rows, int column, int columns) {
-  return std::to_string(row) + " / " + std::to_string(column) + " / " +
-         std::to_string(row + rows) + " / " + std::to_string(column + columns);
+  return std::to_string(row) + " / " + std::to_string(column) + " / " + std::to_string(row + rows) +
+         " / " + std::to_string(column + columns);
 }
 
 void place(const Control& c, int row, int rows, int column, int columns) {
@@ -199,14 +199,15 @@ void touchCss() {
   std::printf(
       "#pemdra { grid-template-columns: repeat(%d, minmax(0, 1fr)); grid-template-rows:%s; }\n",
       pad.columns, rows.c_str());
-  std::printf("@media (max-width: %s) {\n",
-              em(kWholePiWidth).c_str());
+  std::printf("@media (max-width: %s) {\n", em(kWholePiWidth).c_str());
   for (const Control& c : form::controls()) {
     const Control* caption = c.kind == ControlKind::ComboBox ? captionOf(c) : nullptr;
     if (!caption) continue;
-    std::printf("#%s-list { grid-area: %s; }\n#pemdra > #%s { margin-right: 0; }\n#%s { margin-right: 3.5rem; }\n",
-                std::string(c.name).c_str(), areas[caption->name].c_str(),
-                std::string(c.name).c_str(), std::string(caption->name).c_str());
+    std::printf(
+        "#%s-list { grid-area: %s; }\n#pemdra > #%s { margin-right: 0; }\n#%s { margin-right: "
+        "3.5rem; }\n",
+        std::string(c.name).c_str(), areas[caption->name].c_str(), std::string(c.name).c_str(),
+        std::string(caption->name).c_str());
   }
   std::printf("}\n");
 
@@ -267,8 +268,8 @@ void writeStyle() {
   for (const Control& c : form::controls()) {
     auto rect = c.pixels();
     const auto box = [&rect] {
-      return "left: " + rem(rect.left) + "; top: " + rem(rect.top) + "; width: " +
-             rem(rect.width) + "; height: " + rem(rect.height) + ";";
+      return "left: " + rem(rect.left) + "; top: " + rem(rect.top) + "; width: " + rem(rect.width) +
+             "; height: " + rem(rect.height) + ";";
     };
     const std::string size =
         c.pointSize > 0 ? " font-size: " + rem(cssPixels(c.pointSize)) + ";" : "";
