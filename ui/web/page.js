@@ -187,16 +187,20 @@
   // what is in the fields is kept for the reload that shows it.
   var KEPT = 'pemdra-fields';
   var UPDATE = 'Νέα έκδοση έτοιμη: ανανεώστε τη σελίδα.';
-  try {
-    var kept = JSON.parse(sessionStorage.getItem(KEPT) || 'null');
-    sessionStorage.removeItem(KEPT);
-    if (kept) {
-      Object.keys(fields).forEach(function (name) {
-        if (typeof kept[name] === 'string') fields[name].value = kept[name];
-      });
+  // Only a page its worker serves can be the reload after an update (the storage's first
+  // use costs a millisecond or more of start-up, which the single file does not pay).
+  function restoreFields() {
+    try {
+      var kept = JSON.parse(sessionStorage.getItem(KEPT) || 'null');
+      sessionStorage.removeItem(KEPT);
+      if (kept) {
+        Object.keys(fields).forEach(function (name) {
+          if (typeof kept[name] === 'string') fields[name].value = kept[name];
+        });
+      }
+    } catch (error) {
+      // No storage here (a private window, a policy): nothing was kept.
     }
-  } catch (error) {
-    // No storage here (a private window, a policy): nothing was kept.
   }
   function keepFields() {
     var values = {};
@@ -210,6 +214,7 @@
   if (document.querySelector('link[rel="manifest"]') && 'serviceWorker' in navigator &&
       location.protocol !== 'file:') {
     var controlled = !!navigator.serviceWorker.controller;
+    if (controlled) restoreFields();
     navigator.serviceWorker.addEventListener('controllerchange', function () {
       if (!controlled || document.getElementById('update')) return;
       var line = document.createElement('p');
