@@ -16,6 +16,7 @@ import base64
 import hashlib
 import json
 import pathlib
+import re
 import shutil
 
 
@@ -50,9 +51,10 @@ def main():
     template = read(args.sources / "pemdra.html.in")
     title = read(args.parts / "title.txt").strip()
     # pemdra.css names the two layouts' media queries as formmarkup wrote them.
+    # Its comments stay in the source: every byte of the page is read before it works.
     desktop, touch = read(args.parts / "media.txt").splitlines()
-    style = (read(args.sources / "pemdra.css").replace("@DESKTOP@", desktop)
-             .replace("@TOUCH@", touch) + read(args.parts / "form.css"))
+    own = re.sub(r"/\*.*?\*/\s*", "", read(args.sources / "pemdra.css"), flags=re.S)
+    style = own.replace("@DESKTOP@", desktop).replace("@TOUCH@", touch) + read(args.parts / "form.css")
     form = read(args.parts / "form.html")
     # The WebAssembly, base64-encoded, in a script of the head that starts compiling it;
     # the module's JavaScript and the page's at the end of the body.
