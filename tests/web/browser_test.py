@@ -358,6 +358,9 @@ def main():
             "const r = document.getElementById('pemdra').getBoundingClientRect();"
             "return [r.width, r.height]")
         check.equal("desktop size", rect, [470, 366])
+        check.equal("result boxes keep their spaces", page.driver.execute_script(
+            "return Array.from(document.querySelectorAll('#pemdra > textarea'), t => getComputedStyle(t).whiteSpace)"),
+            ["pre"] * 4)
         overflowing = page.driver.execute_script(
             "return Array.from(document.querySelectorAll('#pemdra > * > span'))"
             ".filter(s => s.getBoundingClientRect().width > s.parentElement.clientWidth + 0.5)"

@@ -284,11 +284,11 @@ void writeStyle() {
       continue;
     }
     std::printf("#%s { %s%s }\n", std::string(c.name).c_str(), box().c_str(), size.c_str());
-    // A result box is a text area: its one line centred in its height as in an input,
-    // whatever the face's own line height (the box's borders are 1 px each).
+    // A result box is a text area: one line, its spaces kept, centred in its height as in
+    // an input, whatever the face's own line height (the box's borders are 1 px each).
     if (c.kind == ControlKind::TextBox) {
-      std::printf("textarea#%s { line-height: calc(%s - 2px); }\n", std::string(c.name).c_str(),
-                  rem(rect.height).c_str());
+      std::printf("#pemdra > textarea#%s { white-space: pre; line-height: calc(%s - 2px); }\n",
+                  std::string(c.name).c_str(), rem(rect.height).c_str());
     }
   }
   std::printf("}\n");
