@@ -118,9 +118,11 @@ web: deps-web
 web-test: build web
 	ctest --preset web
 
-# pemdra.html's size, its start-up against a plain page, a click to four lines painted.
+# pemdra.html's size, its start-up against a plain page, a click to four lines painted;
+# Lighthouse's scores for app/ on a phone and on a desktop.
 web-bench: web
 	/usr/bin/python3 bench/web/page_bench.py build/web
+	/usr/bin/python3 bench/web/lighthouse.py build/web
 
 # Every download of this commit's version, for Linux, Windows x64 and x86 and the browser,
 # with SHA256SUMS and the winget and Scoop manifests, in build/dist/; built from nothing

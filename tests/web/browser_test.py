@@ -3,12 +3,14 @@
 """The page in a real browser engine (browsers.py: chromium, webkit or firefox), the same
 checks in each: a table of cases typed and clicked, the boxes and the live region read
 back, the π list opened and each value picked with a pointer and with the keys, typed π
-prefixes, the tab order, Enter and Space, axe-core on load and after a conversion, the
-touch layout of a 360-pixel phone (upright and on its side) in a frame of that size, and
-no console error where the engine reports them. In Chromium also: what screen readers
+prefixes, the tab order, Enter and Space, axe-core on load and after a conversion,
+phones of real sizes upright and on their side and the reader's text size at 200 % (in
+a frame of the phone's size: the touch layout, a tapped conversion whole and in view),
+and no console error where the engine reports them. In Chromium also: what screen readers
 get (the accessibility tree), axe under more contrast and forced colours, the page with
 no WebAssembly and under a policy that forbids it, file://, the installable page
-reloaded offline through its service worker, and a 1 MB paste. Screenshots are kept in
+updated to a new release on a host of old dates, then reloaded offline through its
+service worker, and a 1 MB paste. Screenshots are kept in
 the build folder.
 
     browser_test.py WEB_BUILD_DIR ENGINE AXE_JS
@@ -22,6 +24,7 @@ import shutil
 import sys
 import tempfile
 import threading
+import time
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
@@ -178,20 +181,47 @@ axe.run(document, {resultTypes: ['violations'],
 # What the table's own colours make: white on grey in the π field and its list, 3.94:1.
 TABLE_COLOURS = {"color-contrast #Combo1", "color-contrast #Combo1-list"}
 
-# The touch layout, in a frame of a phone's size: what is wrong with it, as
-# {what: the elements or figures}, nothing when all is well.
+# Phones, and desktops at a large text size or zoom, in a frame of their size: width,
+# height, the reader's text size in percent, a phone's coarse pointer, and the layout
+# they must get: one column, on its side the results beside the keys, or the table's
+# window.
+PHONES = [
+    (360, 740, 100, True, "column"), (412, 915, 100, True, "column"),
+    (740, 360, 100, True, "sideways"), (844, 390, 100, True, "sideways"),
+    (568, 320, 100, True, "sideways"), (932, 430, 100, True, "sideways"),
+    (460, 320, 100, False, "column"),
+    # At 200 % a phone on its side has one column (the two would not fit); a desktop
+    # window keeps the table's window, twice the size.
+    (360, 740, 200, True, "column"), (844, 390, 200, True, "column"), (1280, 1000, 200, False, "desktop"),
+    (320, 256, 100, False, "column"),  # 1280 x 1024 at 400 % zoom
+]
+
+# The touch layout in such a frame: what is wrong with it, as {what: the elements or
+# figures}, nothing when all is well. Upright: keys of 48 x 48, captions above their
+# fields, fields the full width, the height filled; on its side: keys of 44 x 44, the
+# form the full width, the four results beside the keys.
 TOUCH = """
-const upright = arguments[0];
 const form = document.getElementById('pemdra');
 const box = id => document.getElementById(id).getBoundingClientRect();
 const ids = selector => Array.from(form.querySelectorAll(selector), e => e.id);
 const text = parseFloat(getComputedStyle(document.documentElement).fontSize);
 const wrong = {};
 const note = (what, list) => { if (list.length) wrong[what] = list; };
-note('keys under 48 x 48', ids('button').filter(id => box(id).width < 48 || box(id).height < 48));
+const layout = getComputedStyle(form).display != 'grid' ? 'desktop' : box('Text2').right <= box('C1').left ? 'sideways' : 'column';
+if (layout != arguments[0]) wrong['layout'] = [layout];
+if (document.documentElement.scrollWidth > innerWidth) wrong['scrolls sideways'] = [innerWidth];
+if (Math.abs(parseFloat(getComputedStyle(document.getElementById('Text1')).fontSize) - 18 * arguments[1] / 100) > 0.5)
+  wrong['not at the text size'] = [getComputedStyle(document.getElementById('Text1')).fontSize];
+if (layout == 'desktop') {
+  const size = form.getBoundingClientRect();
+  if (Math.abs(size.width - 470 * text / 16) > 1 || Math.abs(size.height - 366 * text / 16) > 1) wrong['window size'] = [size.width, size.height];
+  return wrong;
+}
+const upright = layout == 'column';
+const key = upright ? 48 : 44;
+note(`keys under ${key} x ${key}`, ids('button').filter(id => box(id).width < key || box(id).height < key));
 note("text under the reader's size", ids(':scope > :not(hr, h1, #results)')
   .filter(id => parseFloat(getComputedStyle(document.getElementById(id)).fontSize) < text));
-if (document.documentElement.scrollWidth > innerWidth) wrong['scrolls sideways'] = [innerWidth];
 if (upright) {
   const whole = [box('Text1').left, box('Text1').right];
   note('not the full width', ['Text2', 'Text3', 'Text4', 'Text5', 'CY'].filter(
@@ -199,8 +229,27 @@ if (upright) {
   if (box('Combo1').left != whole[0] || box('Combo1-list').right != whole[1]) wrong['π field'] = [];
   note('captions not above', [['Label1', 'Text1'], ['Label3', 'Combo1'], ['Label2', 'Text2']]
     .filter(([label, field]) => box(label).bottom > box(field).top).map(pair => pair[0]));
-  if (form.getBoundingClientRect().height < innerHeight) wrong['short of the height'] = [innerHeight];
+  if (form.getBoundingClientRect().height < innerHeight - 0.5) wrong['short of the height'] = [form.getBoundingClientRect().height, innerHeight];
+} else {
+  const width = document.documentElement.clientWidth;
+  if (box('Text1').left > text || box('C3').right < width - text) wrong['not the full width'] = [width];
+  note('results not beside the keys', ['Text2', 'Text3', 'Text5', 'Text4'].filter(id => box(id).right > box('C1').left));
 }
+if (document.getElementById('Combo1-list').getBoundingClientRect().height < 48) wrong['π key under 48'] = [];
+return wrong;
+"""
+
+# After a conversion in that frame: a field whose text is cut, and result boxes out of
+# view where the screen could show them all.
+CUT = """
+const boxes = ['Text2', 'Text3', 'Text5', 'Text4'].map(id => document.getElementById(id));
+const wrong = {};
+const cut = boxes.concat([document.getElementById('Combo1')])
+  .filter(b => b.scrollWidth > b.clientWidth + 1 || b.scrollHeight > b.clientHeight + 1).map(b => b.id);
+if (cut.length) wrong['cut'] = cut;
+const rects = boxes.map(b => b.getBoundingClientRect());
+const top = Math.min(...rects.map(r => r.top)), bottom = Math.max(...rects.map(r => r.bottom));
+if (bottom - top <= innerHeight && (top < 0 || bottom > innerHeight)) wrong['results out of view'] = [top, bottom];
 return wrong;
 """
 
@@ -310,6 +359,9 @@ def main():
             "const r = document.getElementById('pemdra').getBoundingClientRect();"
             "return [r.width, r.height]")
         check.equal("desktop size", rect, [470, 366])
+        check.equal("result boxes keep their spaces", page.driver.execute_script(
+            "return Array.from(document.querySelectorAll('#pemdra > textarea'), t => getComputedStyle(t).whiteSpace)"),
+            ["pre"] * 4)
         overflowing = page.driver.execute_script(
             "return Array.from(document.querySelectorAll('#pemdra > * > span'))"
             ".filter(s => s.getBoundingClientRect().width > s.parentElement.clientWidth + 0.5)"
@@ -332,29 +384,48 @@ def main():
                 page.step(step)
             check.equal("after the paste", page.value("Text5"), "3,14" + RADIANS)
 
-        # A phone, upright and on its side: the page in a frame of its size.
+        # Phones, upright and on their side, and the reader's text size: the page in a
+        # frame of the phone's size, a conversion tapped with the longest π.
         (build / "phone.html").write_text(
             '<!DOCTYPE html><link rel="icon" href="data:,"><body style="margin: 0"><iframe id="phone" src="pemdra.html" '
             'style="border: 0"></iframe></body>', encoding="utf-8")
-        for width, height, upright in ((360, 740, True), (460, 320, False)):
+        # A window that holds the largest frame: some engines click only what they see.
+        window = page.driver.get_window_rect()
+        page.driver.set_window_rect(width=1320, height=1120)
+        for width, height, percent, coarse, layout in PHONES:
+            what = f"{width} x {height} at {percent} %"
             page.driver.get(base + "/phone.html")
+            finger = browsers.touch_screen(page.driver, engine, coarse) and coarse
+            if coarse and not finger and layout != "column":
+                continue
+            page.driver.get(base + "/phone.html")
+            # After the load: Firefox's text zoom is the document's, and a navigation resets it.
+            if not browsers.text_size(page.driver, engine, percent) and percent != 100:
+                continue
             page.driver.execute_script(
                 "Object.assign(document.getElementById('phone'), {width: arguments[0], height: arguments[1]})",
                 width, height)
             page.driver.switch_to.frame(page.box("phone"))
             page.wait()
-            check.equal(f"{width} x {height}: touch layout", page.driver.execute_script(TOUCH, upright), {})
-            if upright:
+            check.equal(f"{what}: layout", page.driver.execute_script(TOUCH, layout, percent), {})
+            for step in CASES[0][1][:2] + [("pick", PI_ITEMS[-1])] + CASES[0][1][3:]:
+                page.step(step)
+                # By finger, a pick leaves the focus out of the field (no on-screen keyboard).
+                if step[0] == "pick" and finger:
+                    check.equal(f"{what}: focus in the π field after a pick", page.focused() == "Combo1", False)
+            check.equal(f"{what}: tapped", page.value("Text4"), CASES[0][2]["Text4"])
+            check.equal(f"{what}: whole and in view", page.driver.execute_script(CUT), {})
+            if (width, height, percent) == PHONES[0][:3]:
                 check.equal("phone: Tab order", page.tab_order(), TAB_ORDER + TAB_ORDER[-2::-1])
-                for step in CASES[0][1]:
-                    page.step(step)
-                check.equal("phone: tapped", page.value("Text4"), CASES[0][2]["Text4"])
                 page.driver.execute_script("document.documentElement.style.fontSize = '20px'")
-                check.equal("phone: the reader's text size", page.driver.execute_script(TOUCH, upright), {})
+                check.equal("phone: the reader's text size", page.driver.execute_script(TOUCH, layout, 125), {})
                 page.driver.execute_script("document.documentElement.style.fontSize = ''")
                 page.driver.switch_to.default_content()
                 page.box("phone").screenshot(str(build / f"screenshot-{engine}-360.png"))
             page.driver.switch_to.default_content()
+        browsers.touch_screen(page.driver, engine, False)
+        browsers.text_size(page.driver, engine, 100)
+        page.driver.set_window_rect(width=window["width"], height=window["height"])
 
         # Opened from disk, and no request after the load.
         page.open((build / "pemdra.html").as_uri())
@@ -385,6 +456,40 @@ def main():
                     " document.getElementById('results').textContent == line.textContent]"),
                     ["alert", True, True, "", True])
 
+            # A new release of the installed page, on a host that sends a month-old
+            # Last-Modified and no Cache-Control (the HTTP cache holds the old files as
+            # fresh): by the second reload the new release is shown, the first says so,
+            # and what was typed survives.
+            releases = pathlib.Path(tempfile.mkdtemp(prefix="pemdra-release-"))
+            shutil.copytree(build / "app", releases / "app")
+            def dated(folder, days):
+                for path in folder.rglob("*"):
+                    os.utime(path, (time.time() - days * 86400,) * 2)
+            dated(releases, 31)
+            host = serve(releases)
+            app = f"http://127.0.0.1:{host.server_address[1]}/app/"
+            page.open(app)
+            WebDriverWait(page.driver, 20).until(
+                lambda d: d.execute_script("return !!navigator.serviceWorker.controller"))
+            for name, old, new in (("index.html", "<body>", '<body data-release="2">'),
+                                   ("sw.js", "var CACHE = 'pemdra-", "var CACHE = 'pemdra-2-")):
+                path = releases / "app" / name
+                path.write_text(path.read_text(encoding="utf-8").replace(old, new), encoding="utf-8")
+            dated(releases, 30)
+            page.driver.refresh()
+            page.wait()
+            WebDriverWait(page.driver, 20).until(lambda d: d.execute_script(
+                "return !!document.getElementById('update')"))
+            page.step(("type", "Text1", "12,5"))
+            page.driver.refresh()
+            page.wait()
+            check.equal("new release: shown, the typed text kept", page.driver.execute_script(
+                "return [document.body.dataset.release, document.getElementById('Text1').value,"
+                " !!document.getElementById('update')]"), ["2", "12,5", False])
+            host.shutdown()
+            host.server_close()
+            shutil.rmtree(releases, ignore_errors=True)
+
             # The installable page: once its service worker holds it, it reloads offline.
             page.open(base + "/app/")
             WebDriverWait(page.driver, 20).until(
@@ -403,7 +508,7 @@ def main():
         print(f"browser_test {engine}: {check.failures} failures")
         return 1
     print(f"browser_test {engine}: {len(CASES)} cases, the π list, π prefixes, tab order, axe, "
-          f"the phone's layout, file://{', accessibility tree, 1 MB paste, no WebAssembly, offline' if chromium else ''}: "
+          f"the phone's layout, file://{', accessibility tree, 1 MB paste, no WebAssembly, a new release, offline' if chromium else ''}: "
           f"all passed; screenshot {shot}")
     return 0
 

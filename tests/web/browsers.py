@@ -111,7 +111,7 @@ class Marionette:
             return {"status": error["error"], "message": error["message"], "value": error}
         if command == "newSession" or not isinstance(result, dict):
             return result if command == "newSession" else {"value": result}
-        return {"value": result.get("value")}
+        return {"value": result.get("value", result)}
 
     def close(self):
         self.socket.close()
@@ -145,3 +145,43 @@ ENGINES = {"chromium": chromium, "webkit": webkit, "firefox": firefox}
 
 def start(engine, profile, console=False):
     return ENGINES[engine](profile, console)
+
+
+def touch_screen(driver, engine, on=True):
+    """A phone's coarse pointer (on) or the desktop's fine one for the pages opened next,
+    where the engine can pretend one: False where it cannot (WebKitGTK)."""
+    if engine == "chromium":
+        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": on, "maxTouchPoints": 5})
+        return True
+    if engine == "firefox":
+        # Firefox's own values: 1 a coarse pointer, 2 a fine one, 4 one that can hover.
+        for pref in ("ui.primaryPointerCapabilities", "ui.allPointerCapabilities"):
+            chrome(driver, f"Services.prefs.setIntPref('{pref}', {1 if on else 6});")
+        return True
+    return False
+
+
+def text_size(driver, engine, percent):
+    """The reader's text size, as each engine's users set it: Chromium's default font size
+    (16 px at 100 %), Firefox's zoom of the text only. False where the engine has none to
+    set from here (WebKitGTK)."""
+    if engine == "chromium":
+        driver.execute_cdp_cmd("Page.setFontSizes",
+                               {"fontSizes": {"standard": 16 * percent // 100, "fixed": 13 * percent // 100}})
+        return True
+    if engine == "firefox":
+        chrome(driver, f"gBrowser.selectedBrowser.browsingContext.textZoom = {percent / 100};")
+        return True
+    return False
+
+
+def chrome(driver, script):
+    """Runs a script in Firefox's privileged context, Marionette's chrome."""
+    executor = driver.command_executor
+    executor.call("Marionette:SetContext", {"value": "chrome"})
+    try:
+        error, _ = executor.call("WebDriver:ExecuteScript", {"script": script, "args": []})
+    finally:
+        executor.call("Marionette:SetContext", {"value": "content"})
+    if error:
+        raise RuntimeError(error["message"])

@@ -7,8 +7,15 @@
   var form = document.getElementById('pemdra');
   var fields = {};
   var lists = {};
-  Array.prototype.forEach.call(form.querySelectorAll('input'), function (input) {
+  Array.prototype.forEach.call(form.querySelectorAll('input, textarea'), function (input) {
     fields[input.id] = input;
+  });
+  // The result boxes are text areas that wrap a long line in the touch layout; each
+  // holds one line, as the input does: Enter breaks none.
+  Array.prototype.forEach.call(form.querySelectorAll('textarea'), function (box) {
+    box.addEventListener('keydown', function (event) {
+      if (event.key === 'Enter') event.preventDefault();
+    });
   });
   Array.prototype.forEach.call(form.querySelectorAll('select'), function (select) {
     lists[select.id.replace(/-list$/, '')] = select;
@@ -41,10 +48,43 @@
   // Text does not always scale in step with the form: a narrower viewport measures anew.
   window.addEventListener('resize', fitCaptions);
 
+  // In the touch layout (a grid) a result box grows to hold its wrapped line, where the
+  // browser does not size a field to its content itself.
+  var boxes = form.querySelectorAll('textarea');
+  var sized = window.CSS && CSS.supports && CSS.supports('field-sizing', 'content');
+  function fitBoxes() {
+    if (sized || getComputedStyle(form).display !== 'grid') return;
+    Array.prototype.forEach.call(boxes, function (box) {
+      box.style.removeProperty('--fit');
+      var border = box.offsetHeight - box.clientHeight;
+      box.style.setProperty('--fit', box.scrollHeight + border + 'px');
+    });
+  }
+  window.addEventListener('resize', fitBoxes);
+  Array.prototype.forEach.call(boxes, function (box) {
+    box.addEventListener('input', fitBoxes);
+  });
+  // After a click that wrote the results, the four are in view, as far as the screen
+  // holds them: on a phone, or at a large text size, they may lie below the keys.
+  function showResults() {
+    fitBoxes();
+    var rects = Array.prototype.map.call(boxes, function (box) {
+      return box.getBoundingClientRect();
+    });
+    if (!rects.length) return;
+    var top = Math.min.apply(null, rects.map(function (rect) { return rect.top; }));
+    var bottom = Math.max.apply(null, rects.map(function (rect) { return rect.bottom; }));
+    // The last line's end in view, unless that would push the first one out.
+    var by = bottom > window.innerHeight ? Math.min(bottom - window.innerHeight, top)
+                                         : Math.min(top, 0);
+    if (by) window.scrollBy(0, by);
+  }
+
   // The π list: a pick puts the value into the field, which keeps exactly what is in
   // it. The list rests on its blank first entry, so that every value is a change when
   // picked. F4 or Alt+Down in the field opens the list; Down and Up put the next or
   // the previous value into the field, as in the desktops' combo boxes.
+  var coarse = window.matchMedia('(pointer: coarse)');
   Object.keys(lists).forEach(function (name) {
     var list = lists[name];
     var field = fields[name];
@@ -52,7 +92,9 @@
     list.addEventListener('change', function () {
       if (list.selectedIndex > 0) field.value = list.options[list.selectedIndex].text;
       list.selectedIndex = 0;
-      field.focus();
+      // By finger the focus stays on the list's key: in the field it would raise the
+      // on-screen keyboard, which a pick does not need. A tap in the field still types.
+      if (!coarse.matches) field.focus();
     });
     field.addEventListener('keydown', function (event) {
       if (event.key === 'F4' || (event.altKey && event.key === 'ArrowDown')) {
@@ -119,7 +161,10 @@
         var failure = pemdra.ccall('pemdra_click', 'number', ['string'], [button.id]);
         // A click that wrote the results is announced, after the fact, focus unmoved.
         var told = pemdra.UTF16ToString(pemdra.ccall('pemdra_announcement', 'number', [], []));
-        if (told) announce(told);
+        if (told) {
+          announce(told);
+          showResults();
+        }
         report(pemdra, failure);
       });
     });
@@ -138,9 +183,51 @@
   }
 
   // Installed as a web app, the page and its files come from the service worker's
-  // cache, so it opens offline too.
+  // cache, so it opens offline too. The worker itself is always asked of the host, so
+  // that a new release is found on the next visit whatever the host's cache headers.
+  // When a new release has taken over while this page is open, one line says so, and
+  // what is in the fields is kept for the reload that shows it.
+  var KEPT = 'pemdra-fields';
+  var UPDATE = 'Νέα έκδοση έτοιμη: ανανεώστε τη σελίδα.';
+  // Only a page its worker serves can be the reload after an update (the storage's first
+  // use costs a millisecond or more of start-up, which the single file does not pay).
+  function restoreFields() {
+    try {
+      var kept = JSON.parse(sessionStorage.getItem(KEPT) || 'null');
+      sessionStorage.removeItem(KEPT);
+      if (kept) {
+        Object.keys(fields).forEach(function (name) {
+          if (typeof kept[name] === 'string') fields[name].value = kept[name];
+        });
+      }
+    } catch (error) {
+      // No storage here (a private window, a policy): nothing was kept.
+    }
+  }
+  function keepFields() {
+    var values = {};
+    Object.keys(fields).forEach(function (name) { values[name] = fields[name].value; });
+    try {
+      sessionStorage.setItem(KEPT, JSON.stringify(values));
+    } catch (error) {
+      // Too much to keep (a huge paste) or no storage: the reload starts empty.
+    }
+  }
   if (document.querySelector('link[rel="manifest"]') && 'serviceWorker' in navigator &&
       location.protocol !== 'file:') {
-    navigator.serviceWorker.register('sw.js');
+    var controlled = !!navigator.serviceWorker.controller;
+    if (controlled) restoreFields();
+    navigator.serviceWorker.addEventListener('controllerchange', function () {
+      if (!controlled || document.getElementById('update')) return;
+      var line = document.createElement('p');
+      line.id = 'update';
+      line.setAttribute('role', 'status');
+      line.textContent = UPDATE;
+      form.parentNode.insertBefore(line, form);
+      window.addEventListener('pagehide', keepFields);
+    });
+    navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'}).then(null, function () {
+      // No worker (storage refused): the page works, only not offline.
+    });
   }
 })();

@@ -16,6 +16,7 @@ import base64
 import hashlib
 import json
 import pathlib
+import re
 import shutil
 
 
@@ -50,7 +51,11 @@ def main():
     read = lambda path: path.read_text(encoding="utf-8")
     template = read(args.sources / "pemdra.html.in")
     title = read(args.parts / "title.txt").strip()
-    style = read(args.sources / "pemdra.css") + read(args.parts / "form.css")
+    # pemdra.css names the two layouts' media queries as formmarkup wrote them.
+    # Its comments stay in the source: every byte of the page is read before it works.
+    desktop, touch = read(args.parts / "media.txt").splitlines()
+    own = re.sub(r"/\*.*?\*/\s*", "", read(args.sources / "pemdra.css"), flags=re.S)
+    style = own.replace("@DESKTOP@", desktop).replace("@TOUCH@", touch) + read(args.parts / "form.css")
     form = read(args.parts / "form.html")
     # The WebAssembly, base64-encoded, in a script of the head that starts compiling it;
     # the module's JavaScript and the page's at the end of the body.
@@ -73,7 +78,9 @@ def main():
             '<link rel="icon" href="icons/pemdra.svg" type="image/svg+xml">\n'
             '<link rel="apple-touch-icon" href="icons/pemdra-256.png">\n')
     index = page(template, title, style, form, scripts, head,
-                 ["img-src 'self'", "manifest-src 'self'", "worker-src 'self'"])
+                 # connect-src: the page itself fetches nothing, but search engines'
+                 # audits (Lighthouse) read the host's robots.txt from inside the page.
+                 ["img-src 'self'", "manifest-src 'self'", "worker-src 'self'", "connect-src 'self'"])
     (app / "index.html").write_text(index, encoding="utf-8")
     shutil.copyfile(args.parts / "manifest.webmanifest", app / "manifest.webmanifest")
     icons = ["pemdra.svg", "pemdra-128.png", "pemdra-256.png"]
@@ -82,8 +89,13 @@ def main():
         shutil.copyfile(args.icons / "icons" / name, app / "icons" / name)
 
     files = ["./", "index.html", "manifest.webmanifest"] + ["icons/" + name for name in icons]
-    cache = hashlib.sha256((index + "".join(files)).encode()).hexdigest()[:16]
-    worker = read(args.sources / "sw.js").replace("@VERSION@", cache)
+    # A release is new when any of its files is: the worker's bytes change with it, and
+    # the browser installs it.
+    release = hashlib.sha256()
+    for name in files[1:]:
+        release.update(name.encode() + b"\0" + (app / name).read_bytes())
+    version = release.hexdigest()[:16]
+    worker = read(args.sources / "sw.js").replace("@VERSION@", version)
     (app / "sw.js").write_text(worker.replace("@FILES@", json.dumps(files)), encoding="utf-8")
 
 

@@ -4,6 +4,7 @@
 //
 //   formmarkup html      the 24 controls as elements, each with its control's name as id
 //   formmarkup css       their rectangles, fonts, colours and alignment (formstyle.cpp)
+//   formmarkup media     the two layouts' media queries, a line each, for pemdra.css
 //   formmarkup title     the window's title
 //   formmarkup manifest  the installable app's manifest
 //
@@ -79,10 +80,21 @@ void element(const Control& c) {
       }
       // Focus starts in the control with the lowest tab index.
       if (c.tabIndex == 0) attributes += " autofocus";
-      std::printf(
-          "<input type=\"text\" id=\"%s\"%s autocomplete=\"off\" autocapitalize=\"off\" "
-          "spellcheck=\"false\">\n",
-          id.c_str(), attributes.c_str());
+      // A result line that does not fit its box (a larger text size, a narrow phone)
+      // wraps in the touch layout rather than being cut: the result boxes are one-row
+      // text areas, single lines like the input in the table's window (the page keeps
+      // Enter from breaking one).
+      if (isResultBox(c.name)) {
+        std::printf(
+            "<textarea id=\"%s\"%s rows=\"1\" autocomplete=\"off\" autocapitalize=\"off\" "
+            "spellcheck=\"false\"></textarea>\n",
+            id.c_str(), attributes.c_str());
+      } else {
+        std::printf(
+            "<input type=\"text\" id=\"%s\"%s autocomplete=\"off\" autocapitalize=\"off\" "
+            "spellcheck=\"false\">\n",
+            id.c_str(), attributes.c_str());
+      }
       break;
     }
     case ControlKind::ComboBox:
@@ -175,12 +187,15 @@ int main(int argc, char** argv) {
     html();
   } else if (what == "css") {
     pemdra::web::writeStyle();
+  } else if (what == "media") {
+    const pemdra::web::Queries queries = pemdra::web::queries();
+    std::printf("%s\n%s\n", queries.desktop.c_str(), queries.touch.c_str());
   } else if (what == "title") {
     std::printf("%s\n", escaped(pemdra::form::kTitle).c_str());
   } else if (what == "manifest") {
     manifest();
   } else {
-    std::fprintf(stderr, "usage: formmarkup html|css|title|manifest\n");
+    std::fprintf(stderr, "usage: formmarkup html|css|media|title|manifest\n");
     return 2;
   }
   return 0;

@@ -29,7 +29,49 @@ constexpr int kListButtonWidth = 24;
 // caption that still does not fit.
 constexpr std::string_view kBrowserFaces = "Arial, sans-serif";
 
-std::string px(int pixels) { return std::to_string(pixels) + "px"; }
+// One rem at the browsers' own text size, in CSS pixels. Every length is in rem (or em
+// in media queries), so the whole form follows the reader's text size, and at the
+// default 16 px each control lies exactly in its table rectangle: every pixel count
+// over 16 is a binary fraction, written whole.
+constexpr double kRem = 16;
+
+std::string rem(double pixels) {
+  if (pixels == 0) return "0";
+  char text[32];
+  std::snprintf(text, sizeof text, "%.10grem", pixels / kRem);
+  return text;
+}
+
+std::string em(double pixels) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.10gem", pixels / kRem);
+  return text;
+}
+
+// A phone held on its side: a coarse pointer, a screen wider than high and lower than
+// this, whatever its width (the largest phones are 430 CSS px high on their side).
+constexpr int kSidewaysHeight = 500;
+
+}  // namespace
+
+// Where each layout applies. The table's window needs the form's width, and a screen
+// that is not a phone on its side; the touch layout takes the rest. In em, so that a
+// larger text size moves to the touch layout where the grown window would not fit.
+// (The older media-query syntax only, which every browser of 2022 reads.)
+Queries queries() {
+  const std::string wide = "(min-width: " + em(form::kClientWidth) + ")";
+  const std::string low = em(kSidewaysHeight);
+  Queries q;
+  q.desktop = wide + " and (pointer: fine), " + wide + " and (pointer: none), " + wide +
+              " and (orientation: portrait), " + wide + " and (min-height: " + low + ")";
+  // Just under the desktop's least height, so that no height lies between the two.
+  q.touch = "not all and " + wide +
+            ", (pointer: coarse) and (orientation: landscape) and (max-height: " +
+            em(kSidewaysHeight - 0.01) + ")";
+  return q;
+}
+
+namespace {
 
 std::string_view textAlign(Alignment alignment) {
   switch (alignment) {
@@ -95,13 +137,39 @@ std::string selector(const Control& c) {
   return c.kind == ControlKind::ComboBox ? id + "-list, " + id : id;
 }
 
+std::string area(int row, int rows, int column, int columns) {
+  return std::to_string(row) + " / " + std::to_string(column) + " / " + std::to_string(row + rows) +
+         " / " + std::to_string(column + columns);
+}
+
 void place(const Control& c, int row, int rows, int column, int columns) {
   // The rule keeps its band's width.
   const std::string height =
-      c.kind == ControlKind::Line ? " height: " + px(c.pixels().height) + ";" : "";
-  std::printf("%s { grid-area: %d / %d / %d / %d;%s }\n", selector(c).c_str(), row, column,
-              row + rows, column + columns, height.c_str());
+      c.kind == ControlKind::Line ? " height: " + rem(c.pixels().height) + ";" : "";
+  std::printf("%s { grid-area: %s;%s }\n", selector(c).c_str(),
+              area(row, rows, column, columns).c_str(), height.c_str());
 }
+
+// The label that names the π field, whose row takes the π list's key where the field
+// needs the whole width.
+const Control* captionOf(const Control& box) {
+  for (const form::CaptionTie& tie : form::kCaptionTies) {
+    if (tie.box != box.name) continue;
+    for (const Control& c : form::controls()) {
+      if (c.name == tie.label) return &c;
+    }
+  }
+  return nullptr;
+}
+
+// Below this width (in em, so at a larger text size sooner) the π field takes its row's
+// whole width, so that the longest π value stays whole, and its list's key moves up to
+// the caption's row.
+constexpr int kWholePiWidth = 352;
+
+// On its side from this width up (the narrowest phones are 568 CSS px wide on their
+// side): narrower, a row of four keys beside the fields would be under 44 px a key.
+constexpr int kSidewaysWidth = 560;
 
 // The touch layout. Upright: one column, each caption above its field, the keypad
 // above the rule that parts the input from the results, its rows taking the height
@@ -109,8 +177,9 @@ void place(const Control& c, int row, int rows, int column, int columns) {
 void touchCss() {
   const Keypad pad = keypad();
   const std::vector<const Control*> fields = column();
-  std::printf("@media not all and (min-width: %dpx) {\n", form::kClientWidth);
+  std::printf("@media %s {\n", queries().touch.c_str());
   std::string rows;
+  std::map<std::string_view, std::string> areas;
   int row = 1;
   for (const Control* c : fields) {
     if (c->kind == ControlKind::Line) {
@@ -123,25 +192,37 @@ void touchCss() {
         ++row;
       }
     }
+    areas[c->name] = area(row, 1, 1, pad.columns);
     place(*c, row++, 1, 1, pad.columns);
     rows += " auto";
   }
   std::printf(
       "#pemdra { grid-template-columns: repeat(%d, minmax(0, 1fr)); grid-template-rows:%s; }\n",
       pad.columns, rows.c_str());
+  std::printf("@media (max-width: %s) {\n", em(kWholePiWidth).c_str());
+  for (const Control& c : form::controls()) {
+    const Control* caption = c.kind == ControlKind::ComboBox ? captionOf(c) : nullptr;
+    if (!caption) continue;
+    std::printf(
+        "#%s-list { grid-area: %s; }\n#pemdra > #%s { margin-right: 0; }\n#%s { margin-right: "
+        "3.5rem; }\n",
+        std::string(c.name).c_str(), areas[caption->name].c_str(), std::string(c.name).c_str(),
+        std::string(caption->name).c_str());
+  }
+  std::printf("}\n");
 
-  // On its side: the fields above the rule at the left, the keypad at the right, both
-  // over the same tracks (as many as both counts' least common multiple, so that each
-  // field and each row of keys spans a whole number of them); the rule and the results
-  // beneath, the full width.
-  std::printf("@media (orientation: landscape) {\n");
-  const auto rule = std::find_if(fields.begin(), fields.end(),
-                                 [](const Control* c) { return c->kind == ControlKind::Line; });
-  const int above = static_cast<int>(rule - fields.begin());
+  // On its side, as a phone is held for two hands: the input, the π field, the rule and
+  // the results in the wider column at the left, the keypad at the right, both over the
+  // same tracks (as many as both counts' least common multiple, so that each field and
+  // each row of keys spans a whole number of them), the keys as high as the fields
+  // beside them.
+  std::printf("@media (orientation: landscape) and (min-width: %s) {\n",
+              em(kSidewaysWidth).c_str());
+  const int count = static_cast<int>(fields.size());
   const int keyRows = static_cast<int>(pad.rows.size());
-  const int tracks = std::lcm(above, keyRows);
-  for (int i = 0; i < above; ++i) {
-    place(*fields[static_cast<std::size_t>(i)], 1 + i * tracks / above, tracks / above, 1, 1);
+  const int tracks = std::lcm(count, keyRows);
+  for (int i = 0; i < count; ++i) {
+    place(*fields[static_cast<std::size_t>(i)], 1 + i * tracks / count, tracks / count, 1, 1);
   }
   for (int r = 0; r < keyRows; ++r) {
     const auto& keys = pad.rows[static_cast<std::size_t>(r)];
@@ -151,19 +232,11 @@ void touchCss() {
             span);
     }
   }
-  int below = 0;
-  for (auto c = rule; c != fields.end(); ++c, ++below) {
-    place(**c, tracks + 1 + below, 1, 1, pad.columns + 1);
-  }
   std::printf(
       "#pemdra { grid-template-columns: minmax(0, %dfr) repeat(%d, minmax(0, 1fr)); "
       "grid-template-rows: repeat(%d, auto); }\n}\n}\n",
-      pad.columns, pad.columns, tracks + below);
+      pad.columns * 3 / 2, pad.columns, tracks);
 }
-
-// One rem at the browsers' own text size, in CSS pixels: the least text of the touch
-// layout, which grows with the reader's text size.
-constexpr double kRem = 16;
 
 // Points to CSS pixels: 72 points, 96 pixels to the inch.
 double cssPixels(double points) { return points * 96 / 72; }
@@ -173,14 +246,13 @@ double cssPixels(double points) { return points * 96 / 72; }
 void writeStyle() {
   std::printf("#pemdra { background: %s; font-family: %s; }\n", colour(form::kFormColour).c_str(),
               fontFamilies().c_str());
-  // What both layouts share: colours, weight, alignment, and at least 16 px of text,
-  // in rem so that the reader's own text size applies, on touch screens.
+  // What both layouts share: colours, weight, alignment, and at least 1 rem of text
+  // (16 px at the browsers' own text size) on touch screens.
   for (const Control& c : form::controls()) {
     std::string style;
     if (c.pointSize > 0) {
-      char size[32];
-      std::snprintf(size, sizeof size, "%grem", std::max(1.0, cssPixels(c.pointSize) / kRem));
-      style += std::string(" font-size: ") + size + "; font-weight: " + (c.bold ? "700" : "400") +
+      style += " font-size: " + rem(std::max(kRem, cssPixels(c.pointSize))) +
+               "; font-weight: " + (c.bold ? "700" : "400") +
                "; text-align: " + std::string(textAlign(c.alignment)) + ";";
     }
     if (c.foreground && c.kind != ControlKind::Line) {
@@ -189,22 +261,18 @@ void writeStyle() {
     if (c.background) style += " background: " + colour(*c.background) + ";";
     std::printf("%s {%s }\n", selector(c).c_str(), style.c_str());
   }
-  // The table's window, each control in its rectangle, from the form's width up.
-  std::printf("@media (min-width: %dpx) {\n", form::kClientWidth);
-  std::printf("#pemdra { width: %s; height: %s; }\n", px(form::kClientWidth).c_str(),
-              px(form::kClientHeight).c_str());
+  // The table's window, each control in its rectangle and at its text size.
+  std::printf("@media %s {\n", queries().desktop.c_str());
+  std::printf("#pemdra { width: %s; height: %s; }\n", rem(form::kClientWidth).c_str(),
+              rem(form::kClientHeight).c_str());
   for (const Control& c : form::controls()) {
     auto rect = c.pixels();
     const auto box = [&rect] {
-      return "left: " + px(rect.left) + "; top: " + px(rect.top) + "; width: " + px(rect.width) +
-             "; height: " + px(rect.height) + ";";
+      return "left: " + rem(rect.left) + "; top: " + rem(rect.top) + "; width: " + rem(rect.width) +
+             "; height: " + rem(rect.height) + ";";
     };
-    std::string size;
-    if (c.pointSize > 0) {
-      char text[32];
-      std::snprintf(text, sizeof text, " font-size: %gpx;", cssPixels(c.pointSize));
-      size = text;
-    }
+    const std::string size =
+        c.pointSize > 0 ? " font-size: " + rem(cssPixels(c.pointSize)) + ";" : "";
     if (c.kind == ControlKind::ComboBox) {
       // The list's button at the right end of the rectangle, the field beside it: the
       // field covers no part of the list, which every engine then lets a pointer pick from.
@@ -216,6 +284,12 @@ void writeStyle() {
       continue;
     }
     std::printf("#%s { %s%s }\n", std::string(c.name).c_str(), box().c_str(), size.c_str());
+    // A result box is a text area: one line, its spaces kept, centred in its height as in
+    // an input, whatever the face's own line height (the box's borders are 1 px each).
+    if (c.kind == ControlKind::TextBox) {
+      std::printf("#pemdra > textarea#%s { white-space: pre; line-height: calc(%s - 2px); }\n",
+                  std::string(c.name).c_str(), rem(rect.height).c_str());
+    }
   }
   std::printf("}\n");
   touchCss();

@@ -15,6 +15,11 @@ namespace pemdra::web {
 std::string escaped(std::string_view text);
 /// "#rrggbb".
 std::string colour(form::Rgb rgb);
+/// The media queries of the two layouts: the table's window, and the touch layout.
+struct Queries {
+  std::string desktop, touch;
+};
+Queries queries();
 /// The form's style: the table's window from its width up, the touch layout below.
 void writeStyle();
 
