@@ -26,7 +26,7 @@ std::u16string& readBuffer() {
   return buffer;
 }
 
-// controlName() and kPiBox view string literals, so their data is terminated.
+// controlName() views a std::string and kPiBox a string literal: both end in a zero.
 const char* fieldName(pemdra::TextBox box) { return pemdra::controlName(box).data(); }
 
 std::optional<std::u16string> read(const char* field) {
