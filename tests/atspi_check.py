@@ -196,7 +196,7 @@ def main():
 
 
 def run_checks(display, orca_log):
-    def heard(words):
+    def orca_said(words):
         """Whether Orca spoke these words as one utterance; it ends a sentence that has no
         stop of its own with one, so the ends' full stops are left out of the comparison."""
         return words.rstrip(".") in [u.rstrip(".") for u in orca_log.spoken()]
@@ -331,7 +331,7 @@ def run_checks(display, orca_log):
     # Orca is still behind, the new focus reaches it after the selection, and it
     # speaks the line without the box's name.
     if orca_log is not None:
-        wait_for(lambda: heard(f"notification {lines}"), 10)
+        wait_for(lambda: orca_said(f"notification {lines}"), 10)
     by_name[input_box].queryComponent().grabFocus()
     check(wait_for(lambda: focused(input_box), 10), f"{input_box} takes the focus")
     subprocess.run(["xdotool", "key", "Tab"], env=dict(os.environ, DISPLAY=display), check=True,
@@ -346,12 +346,12 @@ def run_checks(display, orca_log):
 
     if orca_log is not None:
         heard_by_user = [f"notification {lines}", f"{box} text.", f"{line} selected."]
-        wait_for(lambda: all(heard(words) for words in heard_by_user), 10)
+        wait_for(lambda: all(orca_said(words) for words in heard_by_user), 10)
         print("Orca spoke:")
         for utterance in orca_log.spoken():
             print(f"  {utterance!r}")
         for words in heard_by_user:
-            check(heard(words),
+            check(orca_said(words),
                   f"Orca speaks:\n  expected {words!r}\n  got      {orca_log.spoken()!r}")
     return 1 if failures else 0
 
