@@ -30,7 +30,6 @@ import tempfile
 import threading
 import time
 
-from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -139,7 +138,11 @@ class Page:
             self.box(step[1]).clear()
             self.box(step[1]).send_keys(step[2])
         elif kind == "click":
-            self.box(step[1]).click()
+            # Whole in view first: WebKitWebDriver takes a button with one row of pixels in
+            # view for one in view, and its click at the button's middle lands outside.
+            button = self.box(step[1])
+            self.driver.execute_script("arguments[0].scrollIntoView({block: 'nearest'})", button)
+            button.click()
         elif kind == "pick":
             # The list opened with a pointer, and the value clicked in it.
             self.box("Combo1-list").click()
@@ -458,11 +461,6 @@ def main():
                 # By finger, a pick leaves the focus out of the field (no on-screen keyboard).
                 if step[0] == "pick" and finger:
                     check.equal(f"{what}: focus in the π field after a pick", page.focused() == "Combo1", False)
-            # A loaded engine may paint the tap's conversion a moment after the tap returns.
-            try:
-                WebDriverWait(page.driver, 5).until(lambda d: page.value("Text4"))
-            except TimeoutException:
-                pass
             check.equal(f"{what}: tapped", page.value("Text4"), resolved(Core("45", -1, "Text4"), facts))
             check.equal(f"{what}: whole and in view", page.driver.execute_script(CUT, results), {})
             if (width, height, percent) == PHONES[0][:3]:
